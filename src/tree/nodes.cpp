@@ -1,0 +1,353 @@
+#include "tree/nodes.h"
+
+#include "core/prompt.h"
+#include "core/textfile.h"
+#include "options/options.h"
+
+namespace qwk {
+
+namespace {
+
+OptionNode::Layout makeLayout(bool folder)
+{
+    OptionNode::Layout l;
+    l.slot.fill(-1);
+    const auto cat = nodeOptionCatalogue();
+    for (int i = 0; i < kNodeOptionCount; ++i) {
+        const NodeOptionDef &d = cat[i];
+        if (!(folder ? d.folder : d.page))
+            continue;
+        std::vector<int> *store = d.kind == OptionKind::Text     ? &l.text
+                                  : d.kind == OptionKind::Choice ? &l.choice
+                                                                 : &l.check;
+        l.slot[i] = int(store->size());
+        store->push_back(i);
+    }
+    return l;
+}
+
+const OptionNode::Layout &folderLayout()
+{
+    static const OptionNode::Layout l = makeLayout(true);
+    return l;
+}
+
+const OptionNode::Layout &pageLayout()
+{
+    static const OptionNode::Layout l = makeLayout(false);
+    return l;
+}
+
+QString mainFolderLineClass(const clsOptions *options)
+{
+    return options ? options->mainFolderLineClass() : QStringLiteral("MainFolderLine");
+}
+
+} // namespace
+
+MenuNode::~MenuNode() = default;
+
+clsFolder *MenuNode::asFolder()
+{
+    return dynamic_cast<clsFolder *>(this);
+}
+
+const clsFolder *MenuNode::asFolder() const
+{
+    return dynamic_cast<const clsFolder *>(this);
+}
+
+void MenuNode::markChanged() const
+{
+    if (m_options)
+        m_options->markProjectChanged();
+}
+
+OptionNode::OptionNode(clsOptions *options, const Layout &layout, QStringView nameKey)
+    : MenuNode(options), m_layout(&layout)
+{
+    m_text.resize(layout.text.size());
+    m_choice.resize(layout.choice.size());
+    m_check.resize(layout.check.size());
+    const auto cat = nodeOptionCatalogue();
+    const QString mfl = mainFolderLineClass(options);
+    for (size_t s = 0; s < layout.text.size(); ++s) {
+        const NodeOptionDef &d = cat[layout.text[s]];
+        m_text[s] = optionDefault(d.control, d.key, mfl).toString();
+    }
+    for (size_t s = 0; s < layout.choice.size(); ++s) {
+        const NodeOptionDef &d = cat[layout.choice[s]];
+        m_choice[s] = optionDefault(d.control, d.key, mfl).toBool();
+    }
+    m_nameSlot = layout.slot[nodeOptionIndex(nameKey)];
+}
+
+QString OptionNode::name() const
+{
+    return m_text[m_nameSlot];
+}
+
+void OptionNode::setName(const QString &name)
+{
+    m_text[m_nameSlot] = flattenLineBreaks(name);
+    markChanged();
+}
+
+int OptionNode::Index(QStringView key) const
+{
+    const int i = nodeOptionIndex(key);
+    return i < 0 ? -1 : m_layout->slot[i];
+}
+
+bool OptionNode::carriesOption(QStringView key) const
+{
+    return Index(key) >= 0;
+}
+
+QVariant OptionNode::value(QStringView key) const
+{
+    const int i = nodeOptionIndex(key);
+    if (i < 0)
+        return {};
+    const int slot = m_layout->slot[i];
+    if (slot < 0)
+        return {};
+    switch (nodeOptionCatalogue()[i].kind) {
+    case OptionKind::Text:
+        return m_text[slot];
+    case OptionKind::Choice:
+        return bool(m_choice[slot]);
+    case OptionKind::Check:
+        return int(m_check[slot]);
+    case OptionKind::Unknown:
+        break;
+    }
+    return {};
+}
+
+void OptionNode::setChoiceAt(int slot, bool v)
+{
+    m_choice[slot] = v;
+}
+
+void OptionNode::clearChoiceGroup(int slot)
+{
+    // The options of one choice group exclude each other on a node.
+    const auto cat = nodeOptionCatalogue();
+    const QString &group = cat[m_layout->choice[slot]].control;
+    for (size_t s = 0; s < m_choice.size(); ++s) {
+        if (int(s) != slot && cat[m_layout->choice[s]].control == group)
+            m_choice[s] = false;
+    }
+}
+
+void OptionNode::setValue(QStringView key, const QVariant &v)
+{
+    const int i = nodeOptionIndex(key);
+    if (i < 0)
+        return;
+    const int slot = m_layout->slot[i];
+    if (slot < 0)
+        return;
+    switch (nodeOptionCatalogue()[i].kind) {
+    case OptionKind::Text:
+        m_text[slot] = flattenLineBreaks(v.toString());
+        break;
+    case OptionKind::Choice:
+        m_choice[slot] = v.toBool();
+        if (m_choice[slot])
+            clearChoiceGroup(slot);
+        break;
+    case OptionKind::Check:
+        m_check[slot] = qint16(v.toInt());
+        break;
+    case OptionKind::Unknown:
+        return;
+    }
+    markChanged();
+}
+
+bool OptionNode::selectedOption(QStringView key) const
+{
+    const int i = nodeOptionIndex(key);
+    if (i < 0 || m_layout->slot[i] < 0)
+        return false;
+    const int slot = m_layout->slot[i];
+    switch (nodeOptionCatalogue()[i].kind) {
+    case OptionKind::Choice:
+        return m_choice[slot];
+    case OptionKind::Check:
+        return m_check[slot] == 1;
+    default:
+        return false;
+    }
+}
+
+void OptionNode::copyProperties(const OptionNode &source)
+{
+    const auto cat = nodeOptionCatalogue();
+    for (const std::vector<int> *store : {&m_layout->text, &m_layout->choice, &m_layout->check}) {
+        for (int ci : *store) {
+            const QVariant v = source.value(cat[ci].key);
+            if (v.isValid())
+                setValue(cat[ci].key, v);
+        }
+    }
+}
+
+clsFolder::clsFolder(clsOptions *options)
+    : OptionNode(options, folderLayout(), u"lnkNameFolder"),
+      m_nodes(std::make_unique<clsNodes>(options))
+{
+    m_nodes->addEOF();
+}
+
+std::unique_ptr<clsNodes> clsFolder::takeNodes()
+{
+    auto n = std::move(m_nodes);
+    m_nodes = std::make_unique<clsNodes>(m_options);
+    m_nodes->addEOF();
+    return n;
+}
+
+clsPage::clsPage(clsOptions *options) : OptionNode(options, pageLayout(), u"lnkNamePage") {}
+
+void clsColumn::setWidth(const QString &w)
+{
+    m_width = flattenLineBreaks(w);
+    markChanged();
+}
+
+void clsColumn::setChkColValue(int v)
+{
+    m_flag = QString::number(qint16(v));
+    markChanged();
+}
+
+QVariant clsColumn::value(QStringView key) const
+{
+    if (key == u"lnkColWidth")
+        return m_width;
+    if (key == u"lnkChkColValue")
+        return chkColValue();
+    if (m_options && m_options->prompt())
+        m_options->prompt()->message(QStringLiteral("Debug.cslColumn.value: No tag ") + key.toString());
+    return {};
+}
+
+void clsColumn::setValue(QStringView key, const QVariant &v)
+{
+    if (key == u"lnkColWidth") {
+        m_width = flattenLineBreaks(v.toString());
+    } else if (key == u"lnkChkColValue") {
+        m_flag = QString::number(qint16(v.toInt()));
+    } else if (m_options && m_options->prompt()) {
+        m_options->prompt()->message(QStringLiteral("Debug.cslColumn.value: No tag ") + key.toString());
+    }
+    markChanged();
+}
+
+clsNodes::~clsNodes()
+{
+    // Tear down without recursion: a project may nest folders thousands deep.
+    std::vector<std::unique_ptr<MenuNode>> pending = std::move(m_items);
+    while (!pending.empty()) {
+        std::unique_ptr<MenuNode> node = std::move(pending.back());
+        pending.pop_back();
+        if (clsFolder *f = node->asFolder()) {
+            auto &children = f->nodes().m_items;
+            for (auto &c : children)
+                pending.push_back(std::move(c));
+            children.clear();
+        }
+    }
+}
+
+MenuNode *clsNodes::item(int index) const
+{
+    if (index < 1 || index > count())
+        return nullptr;
+    return m_items[size_t(index - 1)].get();
+}
+
+MenuNode *clsNodes::insert(std::unique_ptr<MenuNode> node, int index)
+{
+    const int pos = std::clamp(index, 1, count() + 1) - 1;
+    MenuNode *raw = node.get();
+    m_items.insert(m_items.begin() + pos, std::move(node));
+    return raw;
+}
+
+clsFolder *clsNodes::addFolder(int index)
+{
+    auto f = std::make_unique<clsFolder>(m_options);
+    f->setTextAt(f->layout().slot[nodeOptionIndex(u"lnkNameFolder")], QStringLiteral("New Folder"));
+    return static_cast<clsFolder *>(insert(std::move(f), index));
+}
+
+clsPage *clsNodes::addPage(int index)
+{
+    auto p = std::make_unique<clsPage>(m_options);
+    p->setTextAt(p->layout().slot[nodeOptionIndex(u"lnkNamePage")], QStringLiteral("New Page"));
+    return static_cast<clsPage *>(insert(std::move(p), index));
+}
+
+clsColumn *clsNodes::addColumn(int index)
+{
+    return static_cast<clsColumn *>(insert(std::make_unique<clsColumn>(m_options), index));
+}
+
+clsEOF *clsNodes::addEOF()
+{
+    return static_cast<clsEOF *>(insert(std::make_unique<clsEOF>(m_options), count() + 1));
+}
+
+void clsNodes::addItem(std::unique_ptr<MenuNode> node, int index)
+{
+    insert(std::move(node), index);
+}
+
+void clsNodes::addToEnd(std::unique_ptr<MenuNode> node)
+{
+    insert(std::move(node), count() + 1);
+}
+
+void clsNodes::remove(int index)
+{
+    std::unique_ptr<MenuNode> gone = take(index);
+    if (clsFolder *f = gone ? gone->asFolder() : nullptr) {
+        // Hand the subtree to a collection so it is torn down without recursion.
+        std::unique_ptr<clsNodes> sub = f->takeNodes();
+    }
+}
+
+std::unique_ptr<MenuNode> clsNodes::take(int index)
+{
+    if (index < 1 || index > count())
+        return nullptr;
+    auto node = std::move(m_items[size_t(index - 1)]);
+    m_items.erase(m_items.begin() + (index - 1));
+    return node;
+}
+
+void assignTreeKeys(clsFolder &root)
+{
+    struct Level {
+        clsNodes *nodes;
+        QString parentKey;
+    };
+    std::vector<Level> todo{{&root.nodes(), QString()}};
+    while (!todo.empty()) {
+        Level level = std::move(todo.back());
+        todo.pop_back();
+        for (int i = 1; i <= level.nodes->count(); ++i) {
+            MenuNode *n = level.nodes->item(i);
+            QString key = level.parentKey + u'n' + QString::number(i);
+            if (clsFolder *f = n->asFolder())
+                todo.push_back({&f->nodes(), key});
+            n->setKey(key);
+        }
+    }
+}
+
+} // namespace qwk

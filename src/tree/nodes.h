@@ -1,0 +1,187 @@
+#pragma once
+// The menu tree: folders (sub-menus) own an ordered collection of nodes that
+// always ends with an end-of-folder marker; pages are links, columns are
+// column breaks of the main menu. Positions in the interface are 1-based, as
+// the tree keys and the project file count them.
+
+#include "tree/nodeoptions.h"
+
+#include <QString>
+#include <QVariant>
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace qwk {
+
+class clsOptions;
+class clsNodes;
+class clsFolder;
+
+class MenuNode {
+public:
+    virtual ~MenuNode();
+    virtual QString classType() const = 0;
+
+    const QString &key() const { return m_key; }
+    void setKey(const QString &key) { m_key = key; }
+
+    virtual QVariant value(QStringView key) const = 0;
+    virtual void setValue(QStringView key, const QVariant &v) = 0;
+
+    clsFolder *asFolder();
+    const clsFolder *asFolder() const;
+
+protected:
+    explicit MenuNode(clsOptions *options) : m_options(options) {}
+    void markChanged() const;
+    clsOptions *m_options;
+
+private:
+    QString m_key;
+};
+
+// Folders and pages: the node options of their kind, in three stores (text,
+// choice, check) laid out in catalogue order.
+class OptionNode : public MenuNode {
+public:
+    const QString &secn() const { return m_secn; }
+    void setSecn(const QString &s) { m_secn = s; }
+
+    QString name() const;
+    void setName(const QString &name);
+
+    QVariant value(QStringView key) const override;
+    void setValue(QStringView key, const QVariant &v) override;
+
+    // True for a choice option that is True or a check option that is 1.
+    bool selectedOption(QStringView key) const;
+    // Whether the key belongs to this node's kind.
+    bool carriesOption(QStringView key) const;
+    // Position of key within its store, or -1.
+    int Index(QStringView key) const;
+
+    // Copies every option of this node's own kind from source.
+    void copyProperties(const OptionNode &source);
+
+    // Cheap access by catalogue index, for writers that walk the catalogue.
+    struct Layout {
+        std::vector<int> text, choice, check; // catalogue indexes per store
+        std::array<int, kNodeOptionCount> slot; // store position per catalogue index, -1 when absent
+    };
+    const Layout &layout() const { return *m_layout; }
+    const QString &textAt(int slot) const { return m_text[slot]; }
+    bool choiceAt(int slot) const { return m_choice[slot]; }
+    qint16 checkAt(int slot) const { return m_check[slot]; }
+
+    // Reader entry: stores the value as it stands, without marking the
+    // project changed and without touching the rest of a choice group.
+    void setTextAt(int slot, const QString &v) { m_text[slot] = v; }
+    void setChoiceAt(int slot, bool v);
+    void setCheckAt(int slot, qint16 v) { m_check[slot] = v; }
+
+protected:
+    OptionNode(clsOptions *options, const Layout &layout, QStringView nameKey);
+
+private:
+    void clearChoiceGroup(int slot);
+    const Layout *m_layout;
+    int m_nameSlot;
+    std::vector<QString> m_text;
+    std::vector<bool> m_choice;
+    std::vector<qint16> m_check;
+    QString m_secn;
+};
+
+class clsNodes {
+public:
+    explicit clsNodes(clsOptions *options) : m_options(options) {}
+    ~clsNodes();
+    clsNodes(const clsNodes &) = delete;
+    clsNodes &operator=(const clsNodes &) = delete;
+
+    int count() const { return int(m_items.size()); }
+    MenuNode *item(int index) const; // 1-based; nullptr when out of range
+
+    clsFolder *addFolder(int index);
+    class clsPage *addPage(int index);
+    class clsColumn *addColumn(int index);
+    class clsEOF *addEOF();
+
+    void addItem(std::unique_ptr<MenuNode> node, int index);
+    void addToEnd(std::unique_ptr<MenuNode> node);
+    void remove(int index);
+    std::unique_ptr<MenuNode> take(int index);
+
+    clsOptions *options() const { return m_options; }
+
+private:
+    MenuNode *insert(std::unique_ptr<MenuNode> node, int index);
+    clsOptions *m_options;
+    std::vector<std::unique_ptr<MenuNode>> m_items;
+};
+
+class clsFolder : public OptionNode {
+public:
+    explicit clsFolder(clsOptions *options);
+    QString classType() const override { return QStringLiteral("folder"); }
+
+    clsNodes &nodes() { return *m_nodes; }
+    const clsNodes &nodes() const { return *m_nodes; }
+    void setNodes(std::unique_ptr<clsNodes> nodes) { m_nodes = std::move(nodes); }
+    std::unique_ptr<clsNodes> takeNodes();
+
+    bool isOpen() const { return m_open; }
+    void setOpen(bool open) { m_open = open; }
+
+    bool isFolderOption(QStringView key) const { return isFolderOptionKey(key); }
+
+private:
+    std::unique_ptr<clsNodes> m_nodes;
+    bool m_open = false;
+};
+
+class clsPage : public OptionNode {
+public:
+    explicit clsPage(clsOptions *options);
+    QString classType() const override { return QStringLiteral("page"); }
+    bool isPageOption(QStringView key) const { return isPageOptionKey(key); }
+};
+
+class clsColumn : public MenuNode {
+public:
+    explicit clsColumn(clsOptions *options) : MenuNode(options) {}
+    QString classType() const override { return QStringLiteral("column"); }
+
+    const QString &width() const { return m_width; }
+    void setWidth(const QString &w);
+    int chkColValue() const { return m_flag.toInt(); }
+    void setChkColValue(int v);
+    const QString &flagText() const { return m_flag; }
+
+    // Only "lnkColWidth" and "lnkChkColValue"; any other key is reported.
+    QVariant value(QStringView key) const override;
+    void setValue(QStringView key, const QVariant &v) override;
+
+    // Reader entry: no change mark.
+    void load(const QString &width, const QString &flag) { m_width = width; m_flag = flag; }
+
+private:
+    QString m_width = QStringLiteral("130px");
+    QString m_flag = QStringLiteral("0");
+};
+
+class clsEOF : public MenuNode {
+public:
+    explicit clsEOF(clsOptions *options) : MenuNode(options) {}
+    QString classType() const override { return QStringLiteral("EOF"); }
+    QVariant value(QStringView) const override { return {}; }
+    void setValue(QStringView, const QVariant &) override {}
+};
+
+// Gives every node its tree key (parent key + "n" + position), the markers
+// included, as a redraw of the tree does. Works without recursion, so any
+// depth the reader accepts can be keyed.
+void assignTreeKeys(clsFolder &root);
+
+} // namespace qwk

@@ -1,0 +1,15 @@
+# Fails when a source of the core library includes a QtGui, QtWidgets or
+# WebEngine header, or links against them.
+set(bad "")
+foreach(dir core tree options stylesheet generator)
+  file(GLOB_RECURSE files ${SRC}/${dir}/*.h ${SRC}/${dir}/*.cpp ${SRC}/${dir}/CMakeLists.txt)
+  foreach(f IN LISTS files)
+    file(STRINGS ${f} hits REGEX "(#[ \t]*include[ \t]*<(QtGui|QtWidgets|QtWebEngine[A-Za-z]*)/)|(#[ \t]*include[ \t]*<Q(Widget|Application|GuiApplication|Dialog|MainWindow|Color|Font|Pixmap|Image|Icon|Painter)>)|Qt6::(Gui|Widgets|WebEngine)")
+    if(hits)
+      list(APPEND bad "${f}: ${hits}")
+    endif()
+  endforeach()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "GUI dependencies in the core library:\n${bad}")
+endif()
