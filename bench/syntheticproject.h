@@ -1,0 +1,30 @@
+#pragma once
+// Synthetic projects for measuring the project file: a menu tree of a given
+// number of nodes that looks like a large real site (nested folders, columns
+// in the main menu, names of every length, addresses, the less common link
+// kinds), the same tree for the same seed on every run.
+
+#include <QtGlobal>
+
+namespace qwk {
+
+class clsOptions;
+class clsFolder;
+
+struct SyntheticStats {
+    int folders = 0;
+    int pages = 0;
+    int columns = 0;
+    int maxDepth = 0; // level of the deepest folder; the main menu is 1
+    int nodes() const { return folders + pages + columns; }
+};
+
+// The deepest level at which the maker puts folders; the main menu is level 1.
+inline constexpr int kSyntheticMaxDepth = 6;
+
+// Fills options (with the new-project defaults already loaded) and root (an
+// empty root folder) with a project of exactly nodeCount folders, pages and
+// columns (end-of-folder markers not counted).
+SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &options, clsFolder &root);
+
+} // namespace qwk
