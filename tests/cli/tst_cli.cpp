@@ -1,0 +1,117 @@
+// quenwick-cli as a user runs it: standard output, standard error and the
+// exit status of each verb.
+
+#include "support/testutil.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qwk::test;
+
+namespace {
+const QString kDemo = QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/demo.qwk");
+}
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void badArgumentsExitTwo_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("nothing") << QStringList() << "no command given";
+        QTest::newRow("unknown verb") << QStringList{"frobnicate"} << "unknown command";
+        QTest::newRow("show without project") << QStringList{"show"} << "needs a PROJECT";
+        QTest::newRow("save without out") << QStringList{"save", kDemo} << "needs --out";
+        QTest::newRow("unknown flag") << QStringList{"show", kDemo, "--bogus"} << "does not take --bogus";
+        QTest::newRow("show takes no set") << QStringList{"show", kDemo, "--set", "prjChkMOMO=0"} << "does not take --set";
+        QTest::newRow("dangling set") << QStringList{"new", "--out", "x.qwk", "--set"} << "--set needs a value";
+        QTest::newRow("missing file") << QStringList{"show", "/nonexistent/p.qwk"} << "cannot open /nonexistent/p.qwk";
+        QTest::newRow("folder") << QStringList{"show", "/tmp"} << "it is a folder";
+        QTest::newRow("unknown option") << QStringList{"new", "--out", "x.qwk", "--set", "prjNope=1"} << "prjNope";
+        QTest::newRow("node option") << QStringList{"new", "--out", "x.qwk", "--set", "lnkURL=a"} << "lnkURL";
+        QTest::newRow("no equals") << QStringList{"new", "--out", "x.qwk", "--set", "prjChkMOMO"} << "KEY=VALUE";
+        QTest::newRow("bad check value") << QStringList{"new", "--out", "x.qwk", "--set", "prjChkMOMO=yes"} << "whole number";
+    }
+    void badArgumentsExitTwo()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        const CliResult r = runCli(args, dir.path());
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(says), qPrintable(r.err));
+        QVERIFY(r.err.startsWith(u"quenwick-cli: "));
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.qwk"))));
+    }
+
+    void showPrintsTreeAndChangedOptions()
+    {
+        const CliResult r = runCli({QStringLiteral("show"), kDemo});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.err.isEmpty());
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() > 5);
+        QCOMPARE(lines.first(), QStringLiteral("n1 page Home"));
+        QVERIFY(lines.contains(QStringLiteral("n2 folder Products")));
+        QVERIFY(lines.contains(QStringLiteral("  n2n1 page Widgets")));
+        QVERIFY(lines.contains(QStringLiteral("n4 column 160px")));
+        QVERIFY(lines.contains(QStringLiteral("prjChkTreeMenus:1")));
+        // Options at their new-project default are not listed.
+        QVERIFY(!r.out.contains(u"prjChkMOMO:"));
+        QVERIFY(!r.out.contains(u"EOF"));
+    }
+
+    void newSaveAndRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.qwk"));
+        CliResult r = runCli({QStringLiteral("new"), QStringLiteral("--out"), a, QStringLiteral("--set"),
+                              QStringLiteral("prjChkTreeMenus=1"), QStringLiteral("--set=prjFilJS=C:\\web\\q.js"),
+                              QStringLiteral("--set"), QStringLiteral("pgmChkScrambled=1")});
+        QCOMPARE(r.exitCode, 0);
+        const QByteArray bytes = readBytes(a);
+        QVERIFY(bytes.startsWith("start:Quenwick 3.0\r\nstart:prjOptions\r\n"));
+        QVERIFY(bytes.contains("\r\nprjChkTreeMenus:1\r\n"));
+        QVERIFY(bytes.contains("\r\nprjFilJS:C:\\web\\q.js\r\n"));
+        QVERIFY(!bytes.contains("pgm")); // preferences are never in the project
+        QVERIFY(bytes.endsWith("start:nodes\r\nend:nodes\r\nend:Quenwick 3.0\r\n"));
+
+        // The example reads, and writes back byte for byte.
+        const QString b = dir.filePath(QStringLiteral("b.qwk"));
+        r = runCli({QStringLiteral("save"), kDemo, QStringLiteral("--out"), b});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(readBytes(b), readBytes(kDemo));
+
+        // --set changes the copy, not the original.
+        r = runCli({QStringLiteral("save"), kDemo, QStringLiteral("--out"), b, QStringLiteral("--set"),
+                    QStringLiteral("prjCNLinkBox=links")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(readBytes(b).contains("\r\nprjCNLinkBox:links\r\n"));
+        QVERIFY(!readBytes(kDemo).contains("prjCNLinkBox:links"));
+
+        // A write that cannot happen is a failed job, and says why.
+        r = runCli({QStringLiteral("save"), kDemo, QStringLiteral("--out"), dir.filePath(QStringLiteral("no/such/p.qwk"))});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(u"Error reading or writing file"), qPrintable(r.err));
+    }
+
+    void unreadableContentIsReadLeniently()
+    {
+        QTemporaryDir dir;
+        const QString p = dir.filePath(QStringLiteral("junk.qwk"));
+        QByteArray junk(300000, '\0');
+        for (int i = 0; i < junk.size(); ++i)
+            junk[i] = char((i * 7919) % 251);
+        writeBytes(p, junk);
+        const CliResult r = runCli({QStringLiteral("show"), p});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
