@@ -1,0 +1,86 @@
+#pragma once
+// Script identifiers: every name the generator writes into a menu script goes
+// through here, so that one preference switches the whole script between
+// readable names ("q" + menu number + the name in upper case) and compact
+// ones ("qV"/"qF" + menu number + slot), and so that several menus can share
+// one web page.
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+namespace qwk {
+
+class clsOptions;
+
+// The compact-name slot tables. They start empty, only ever grow, and keep a
+// name in its slot for as long as their owner lives: the application object
+// owns one for the life of the program, so a second run hands out the slots
+// of the first.
+class ScriptNameTables {
+public:
+    static constexpr int kVariableSlots = 60;
+    static constexpr int kFunctionSlots = 51;
+
+    // The slot of name, appended when it is new. Running out of room is a
+    // programming error (the generator asks for a fixed vocabulary) and
+    // throws std::logic_error.
+    int variableSlot(const QString &name);
+    int functionSlot(const QString &name);
+
+    const QStringList &variables() const { return m_variables.names; }
+    const QStringList &functions() const { return m_functions.names; }
+
+private:
+    struct Table {
+        QStringList names;
+        QHash<QString, int> slots;
+    };
+    static int slot(Table &table, const QString &name, int room, const char *what);
+    Table m_variables;
+    Table m_functions;
+};
+
+class ScriptIdentifiers {
+public:
+    ScriptIdentifiers(const clsOptions &options, ScriptNameTables &tables);
+    virtual ~ScriptIdentifiers();
+
+    const clsOptions &options() const { return m_options; }
+    ScriptNameTables &nameTables() const { return m_tables; }
+
+    // "" for a single menu, otherwise "2" to "20".
+    QString menuNumber() const;
+    // The identifier of a global variable, parameter or local variable.
+    QString scriptVariable(const QString &name) const;
+    // The identifier of a function.
+    QString scriptFunction(const QString &name) const;
+    // The one character that begins every section id of this menu.
+    QString menuLetter() const;
+    // The comment line followed by CR LF, or nothing in a compact script.
+    QString commentLine(const QString &text) const;
+    bool compact() const;
+
+    static QString ifOpen(const QString &condition) { return u"if("_qs + condition + u"){"_qs; }
+    static QString elseIfOpen(const QString &condition) { return u"}else if("_qs + condition + u"){"_qs; }
+    static QString elseOpen() { return QStringLiteral("}else{"); }
+    static QString blockClose() { return QStringLiteral("};"); }
+
+    static bool isFixedVariable(const QString &name);
+    static bool isFixedFunction(const QString &name);
+    // The internal names the runtime and the data calls may ask for.
+    static const QStringList &variableVocabulary();
+    static const QStringList &functionVocabulary();
+
+private:
+    const clsOptions &m_options;
+    ScriptNameTables &m_tables;
+};
+
+// A value as it must be written between the double quotes of a script
+// string: each backslash doubled and each double quote escaped, so the
+// browser receives the text exactly as the author typed it. (CR and LF are
+// written as escapes too; a raw line break would end the string.)
+QString scriptStringValue(const QString &text);
+
+} // namespace qwk

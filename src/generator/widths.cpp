@@ -1,0 +1,132 @@
+#include "generator/widths.h"
+
+#include "options/options.h"
+
+namespace qwk {
+
+namespace {
+
+const QString kSep = QStringLiteral(";;");
+
+std::optional<int> int16(const QString &text)
+{
+    bool ok = false;
+    const short v = text.trimmed().toShort(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+// The next item, or the list's first item once the list is used up.
+QString nextOrFirst(const QString &list, int &position)
+{
+    if (position > list.size()) {
+        int first = 1;
+        return nextListItem(list, first);
+    }
+    return nextListItem(list, position);
+}
+
+} // namespace
+
+QString nextListItem(const QString &list, int &position)
+{
+    if (position < 1)
+        position = 1;
+    if (position > list.size()) {
+        position = int(list.size()) + 1;
+        return {};
+    }
+    const qsizetype start = position - 1;
+    const qsizetype sep = list.indexOf(kSep, start);
+    if (sep < 0) {
+        position = int(list.size()) + 1;
+        return list.mid(start);
+    }
+    position = int(sep) + 3;
+    return list.mid(start, sep - start);
+}
+
+QString widthOf(const QString &base, const QString &perCharacter, const QString &length)
+{
+    const int b = int16(base).value_or(40);
+    const int p = int16(perCharacter).value_or(5);
+    const int l = int16(length).value_or(10);
+    const long long w = static_cast<long long>(p) * l + b;
+    if (p * static_cast<long long>(l) < -32768 || p * static_cast<long long>(l) > 32767 || w < -32768
+        || w > 32767)
+        return {};
+    return QString::number(w) + QStringLiteral("px");
+}
+
+QString longer(const QString &current, const QString &name)
+{
+    bool ok = false;
+    int c = current.trimmed().toInt(&ok);
+    if (!ok)
+        c = 10;
+    if (c >= name.size())
+        return current;
+    return QString::number(name.size());
+}
+
+AutomaticWidths::AutomaticWidths(const clsOptions &options) : m_options(options)
+{
+    if (options.isChecked(u"prjChkMultiLingual"))
+        m_languages = options.text(u"prjLanguages");
+}
+
+QString AutomaticWidths::addNameLength(const QString &name, const QString &lengths) const
+{
+    QString result;
+    int posLang = 1, posLen = 1, posName = 1;
+    while (posLang <= m_languages.size()) {
+        nextListItem(m_languages, posLang);
+        const QString len = nextOrFirst(lengths, posLen);
+        const QString item = nextOrFirst(name, posName);
+        result += longer(len, item) + kSep;
+    }
+    if (result.isEmpty())
+        return longer(lengths, name);
+    return result;
+}
+
+QString AutomaticWidths::computeWidth(const QString &bases, const QString &perCharacters,
+                                      const QString &lengths) const
+{
+    if (m_languages.isEmpty()) {
+        int a = 1, b = 1, c = 1;
+        return widthOf(nextListItem(bases, a), nextListItem(perCharacters, b), nextListItem(lengths, c));
+    }
+    QString result;
+    int posLang = 1, a = 1, b = 1, c = 1;
+    while (posLang <= m_languages.size()) {
+        nextListItem(m_languages, posLang);
+        result += widthOf(nextOrFirst(bases, a), nextOrFirst(perCharacters, b), nextOrFirst(lengths, c)) + kSep;
+    }
+    return result;
+}
+
+QString AutomaticWidths::levelWidth(const QString &lengths) const
+{
+    return computeWidth(m_options.text(u"prjPixelBase"), m_options.text(u"prjPixelsPerCharacter"), lengths);
+}
+
+QString AutomaticWidths::resolveWidth(const QString &text, const QString &lengths,
+                                      const QString &placeholder) const
+{
+    QString out = text;
+    out.replace(placeholder, levelWidth(lengths));
+    return out;
+}
+
+void AutomaticWidths::resolveTail(QString &buffer, qsizetype from, const QString &lengths,
+                                  const QString &placeholder) const
+{
+    if (buffer.indexOf(placeholder, from) < 0)
+        return;
+    QString tail = buffer.mid(from);
+    tail.replace(placeholder, levelWidth(lengths));
+    buffer.truncate(from);
+    buffer += tail;
+}
+
+} // namespace qwk
