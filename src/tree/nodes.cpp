@@ -195,6 +195,40 @@ void OptionNode::copyProperties(const OptionNode &source)
     }
 }
 
+PropertyFrame OptionNode::loadoptions(clsOptions &options) const
+{
+    const bool folder = asFolder() != nullptr;
+    PropertyFrame f;
+    f.frame = folder ? QStringLiteral("frameFolderMain") : QStringLiteral("FramePageMain");
+    const QString typeGroup = folder ? QStringLiteral("optTypeFolder") : QStringLiteral("optTypePage");
+    LoadingOptionsGuard loading(&options);
+    const auto cat = nodeOptionCatalogue();
+    for (int i = 0; i < kNodeOptionCount; ++i) {
+        const int slot = m_layout->slot[i];
+        if (slot < 0)
+            continue;
+        const NodeOptionDef &d = cat[i];
+        const QVariant v = value(d.key);
+        options.setControlValue(d.key, v);
+        if (d.kind == OptionKind::Choice && d.control == typeGroup && v.toBool())
+            f.subFrameKey = d.key;
+        // These four are set in the page options dialog and only shown when on.
+        if (!folder && d.kind == OptionKind::Check
+            && (d.key == u"lnkChkNewWindow" || d.key == u"lnkChkPageNameIsHiddenJavascript"
+                || d.key == u"lnkChkPageNameIsFunction" || d.key == u"lnkChkNoPageImage"))
+            (v.toInt() == 1 ? f.shownChecks : f.hiddenChecks).append(d.key);
+    }
+    return f;
+}
+
+PropertyFrame clsColumn::loadoptions(clsOptions &options) const
+{
+    LoadingOptionsGuard loading(&options);
+    options.setControlValue(u"lnkColWidth", m_width);
+    options.setControlValue(u"lnkChkColValue", chkColValue());
+    return {QStringLiteral("frameColumn"), {}, {}, {}};
+}
+
 clsFolder::clsFolder(clsOptions *options)
     : OptionNode(options, folderLayout(), u"lnkNameFolder"),
       m_nodes(std::make_unique<clsNodes>(options))

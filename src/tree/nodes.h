@@ -7,6 +7,7 @@
 #include "tree/nodeoptions.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <array>
 #include <memory>
@@ -17,6 +18,16 @@ namespace qwk {
 class clsOptions;
 class clsNodes;
 class clsFolder;
+
+// What showing a node in the property editor takes: the frame to bring to
+// the front, the type choice whose sub-frame must match, and the page option
+// check boxes that are displayed only while they are on.
+struct PropertyFrame {
+    QString frame;
+    QString subFrameKey;
+    QStringList shownChecks;
+    QStringList hiddenChecks;
+};
 
 class MenuNode {
 public:
@@ -31,6 +42,10 @@ public:
 
     clsFolder *asFolder();
     const clsFolder *asFolder() const;
+
+    // Copies the node's properties into the option store's node fields (as a
+    // load, which is not an edit) and says which frame shows them.
+    virtual PropertyFrame loadoptions(clsOptions &options) const = 0;
 
 protected:
     explicit MenuNode(clsOptions *options) : m_options(options) {}
@@ -63,6 +78,8 @@ public:
 
     // Copies every option of this node's own kind from source.
     void copyProperties(const OptionNode &source);
+
+    PropertyFrame loadoptions(clsOptions &options) const override;
 
     // Cheap access by catalogue index, for writers that walk the catalogue.
     struct Layout {
@@ -166,6 +183,8 @@ public:
     // Reader entry: no change mark.
     void load(const QString &width, const QString &flag) { m_width = width; m_flag = flag; }
 
+    PropertyFrame loadoptions(clsOptions &options) const override;
+
 private:
     QString m_width = QStringLiteral("130px");
     QString m_flag = QStringLiteral("0");
@@ -177,6 +196,7 @@ public:
     QString classType() const override { return QStringLiteral("EOF"); }
     QVariant value(QStringView) const override { return {}; }
     void setValue(QStringView, const QVariant &) override {}
+    PropertyFrame loadoptions(clsOptions &) const override { return {QStringLiteral("frameEOF"), {}, {}, {}}; }
 };
 
 // Gives every node its tree key (parent key + "n" + position), the markers

@@ -208,6 +208,40 @@ private Q_SLOTS:
         QVERIFY(options->prjChanged());
     }
 
+    void showingANodeFillsTheFieldsWithoutAnEdit()
+    {
+        clsFolder root(options.get());
+        clsPage *p = root.nodes().addPage(1);
+        p->setValue(u"lnkURL", QStringLiteral("a.html"));
+        p->setValue(u"lnkOptTypePageJS", true);
+        p->setValue(u"lnkChkNoPageImage", 1);
+        clsColumn *c = root.nodes().addColumn(2);
+        c->setWidth(QStringLiteral("99px"));
+        options->setPrjChanged(false);
+
+        PropertyFrame f = p->loadoptions(*options);
+        QCOMPARE(f.frame, QStringLiteral("FramePageMain"));
+        QCOMPARE(f.subFrameKey, QStringLiteral("lnkOptTypePageJS"));
+        QCOMPARE(f.shownChecks, QStringList{QStringLiteral("lnkChkNoPageImage")});
+        QCOMPARE(f.hiddenChecks.size(), 3);
+        QCOMPARE(options->text(u"lnkURL"), QStringLiteral("a.html"));
+        QCOMPARE(options->controlValue(u"lnkOptTypePageJS").toBool(), true);
+        QCOMPARE(options->controlValue(u"lnkOptTypePageNormal").toBool(), false);
+
+        f = c->loadoptions(*options);
+        QCOMPARE(f.frame, QStringLiteral("frameColumn"));
+        QCOMPARE(options->text(u"lnkColWidth"), QStringLiteral("99px"));
+
+        clsFolder *fo = root.nodes().addFolder(1);
+        f = fo->loadoptions(*options);
+        QCOMPARE(f.frame, QStringLiteral("frameFolderMain"));
+        QCOMPARE(f.subFrameKey, QStringLiteral("lnkOptTypeFolderNormal"));
+        QCOMPARE(options->text(u"lnkNameFolder"), QStringLiteral("New Folder"));
+        QCOMPARE(root.nodes().item(root.nodes().count())->loadoptions(*options).frame, QStringLiteral("frameEOF"));
+        QVERIFY(!options->prjChanged());
+        QVERIFY(!options->loadingOptions());
+    }
+
     void collectionKeepsItsMarkerLast()
     {
         clsFolder root(options.get());
