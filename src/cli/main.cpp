@@ -2,6 +2,7 @@
 
 #include "cli/cliapp.h"
 #include "cli/commands.h"
+#include "cli/csscommand.h"
 
 #include <QCoreApplication>
 #include <QStringConverter>
@@ -39,6 +40,7 @@ const std::map<QString, Verb> &verbs()
         {QStringLiteral("show"), {true, false, false, false, false, false, showCommand}},
         {QStringLiteral("save"), {true, true, true, true, false, false, saveCommand}},
         {QStringLiteral("new"), {false, true, true, true, false, false, newCommand}},
+        {QStringLiteral("css"), {true, false, true, false, false, true, cssCommand}},
     };
     return v;
 }
