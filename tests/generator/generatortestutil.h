@@ -5,6 +5,7 @@
 #include "options/options.h"
 #include "options/settingsstore.h"
 #include "support/scriptedprompt.h"
+#include "support/testutil.h"
 
 #include <QString>
 #include <memory>
