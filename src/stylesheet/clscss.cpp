@@ -223,6 +223,45 @@ bool clsCSS::SaveCssFileAs()
     return SaveCssFile();
 }
 
+void clsCSS::newMouseOverSheetCommand()
+{
+    if (!newCSSFile(true))
+        return;
+    m_prompt->message(QStringLiteral("You must save your new .css file sheet."));
+    SaveCssFileAs();
+}
+
+void clsCSS::newTreeSheetCommand()
+{
+    if (newCSSFile(false))
+        SaveCssFileAs();
+}
+
+void clsCSS::styleSheetLocationClicked()
+{
+    const bool named = !m_options->text(u"prjFilCSS").isEmpty();
+    const QString text = (named ? QStringLiteral("Select a different CSS file?") : QStringLiteral("Select a new CSS file?"))
+                         + u'\n' + QStringLiteral("(Note: to save current CSS file under a different name,") + u'\n'
+                         + QStringLiteral("use the \"Save As\" command on the \"Style Sheet\" menu.)");
+    const QString title = named ? QStringLiteral("New Name for CSS file") : QStringLiteral("Save CSS file");
+    if (m_prompt->question(text, Buttons::OkCancel, title) == Answer::Ok)
+        openCSSFile();
+}
+
+void clsCSS::scriptLocationClicked()
+{
+    if (m_prompt->question(QStringLiteral("Select new location for js file?"), Buttons::OkCancel) == Answer::Ok)
+        saveJsFileLocation();
+}
+
+QString clsCSS::externalEditorFile()
+{
+    const QString path = m_options->text(u"prjFilCSS");
+    if (path.isEmpty())
+        m_prompt->message(QStringLiteral("First save your CSS style sheet, and then retry this command"));
+    return path;
+}
+
 bool clsCSS::resetClassNames()
 {
     if (m_prompt->question(QStringLiteral("This will reset ALL the class names to the default names."),

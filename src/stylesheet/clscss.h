@@ -62,6 +62,19 @@ public:
     bool loadCSSFile();
     bool SaveCssFile();
     bool SaveCssFileAs();
+    // The "Style sheet" menu's new sheet commands: the new sheet is saved
+    // under a name the author chooses at once (the mouse-over one says so first).
+    void newMouseOverSheetCommand();
+    void newTreeSheetCommand();
+    // A click on the field of the style sheet's location: asks whether to
+    // pick another sheet, and opens one on OK.
+    void styleSheetLocationClicked();
+    // A click on the field of the script's location: asks, then lets the
+    // author choose.
+    void scriptLocationClicked();
+    // The file the external editor should open: the saved sheet, or empty
+    // after telling the author to save it first.
+    QString externalEditorFile();
     // The "Reset Defaults" button of the class names: every class name
     // becomes its key, after the author agreed.
     bool resetClassNames();

@@ -89,6 +89,11 @@ private Q_SLOTS:
     void saveAsDialog();
     void openDialog();
     void openCancelledKeepsText();
+    void newSheetCommands_data();
+    void newSheetCommands();
+    void locationFields_data();
+    void locationFields();
+    void externalEditor();
     void cssChangedFollowsEdits();
     void ruleListUpdatesInPlace();
     void chooseClassSelectsRule();
@@ -443,6 +448,78 @@ void TestClsCss::openCancelledKeepsText()
     m_css->openCSSFile();
     QCOMPARE(m_css->text(), QStringLiteral(".mine {}"));
     QCOMPARE(m_options->text(u"prjFilCSS"), QStringLiteral("/old.css"));
+}
+
+void TestClsCss::newSheetCommands_data()
+{
+    QTest::addColumn<bool>("dropDown");
+    QTest::newRow("mouse-over") << true;
+    QTest::newRow("tree") << false;
+}
+
+void TestClsCss::newSheetCommands()
+{
+    QFETCH(bool, dropDown);
+    const QString path = m_dir->filePath(QStringLiteral("fresh.css"));
+    m_prompt->replies << path;
+    if (dropDown)
+        m_css->newMouseOverSheetCommand();
+    else
+        m_css->newTreeSheetCommand();
+    QCOMPARE(m_prompt->messages(),
+             dropDown ? QStringList{"You must save your new .css file sheet."} : QStringList{});
+    QCOMPARE(m_prompt->asked.last().kind, QStringLiteral("saveFile"));
+    QCOMPARE(m_options->text(u"prjFilCSS"), path);
+    QCOMPARE(qwk::test::readBytes(path).contains("border : 1px navy solid;"), dropDown);
+    QVERIFY(!m_css->cssChanged());
+}
+
+void TestClsCss::locationFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("dialog");
+    const QString note = QStringLiteral("\n(Note: to save current CSS file under a different name,\n"
+                                        "use the \"Save As\" command on the \"Style Sheet\" menu.)");
+    QTest::newRow("css named, ok") << "css" << "/a.css" << Answer::Ok << "Select a different CSS file?" + note
+                                   << "openFile";
+    QTest::newRow("css empty, ok") << "css" << "" << Answer::Ok << "Select a new CSS file?" + note << "openFile";
+    QTest::newRow("css cancel") << "css" << "/a.css" << Answer::Cancel << "Select a different CSS file?" + note
+                                << "";
+    QTest::newRow("js ok") << "js" << "" << Answer::Ok << "Select new location for js file?" << "saveFile";
+    QTest::newRow("js cancel") << "js" << "" << Answer::Cancel << "Select new location for js file?" << "";
+}
+
+void TestClsCss::locationFields()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(Answer, answer);
+    QFETCH(QString, question);
+    QFETCH(QString, dialog);
+    m_options->setControlValue(u"prjFilCSS", value);
+    m_prompt->answers << answer;
+    if (field == u"css")
+        m_css->styleSheetLocationClicked();
+    else
+        m_css->scriptLocationClicked();
+    QCOMPARE(m_prompt->asked.first().kind, QStringLiteral("question"));
+    QCOMPARE(m_prompt->asked.first().text, question);
+    QCOMPARE(m_prompt->asked.first().buttons, Buttons::OkCancel);
+    QCOMPARE(m_prompt->asked.size(), dialog.isEmpty() ? 1 : 2);
+    if (!dialog.isEmpty())
+        QCOMPARE(m_prompt->asked.last().kind, dialog);
+}
+
+void TestClsCss::externalEditor()
+{
+    QCOMPARE(m_css->externalEditorFile(), QString());
+    QCOMPARE(m_prompt->messages(), QStringList{"First save your CSS style sheet, and then retry this command"});
+    m_options->setControlValue(u"prjFilCSS", QStringLiteral("/site/m.css"));
+    QCOMPARE(m_css->externalEditorFile(), QStringLiteral("/site/m.css"));
+    QCOMPARE(m_prompt->messages().size(), 1);
 }
 
 void TestClsCss::cssChangedFollowsEdits()
