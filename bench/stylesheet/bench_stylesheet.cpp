@@ -19,8 +19,9 @@ QString makeSheet(int rules)
 {
     QString text;
     for (int i = 0; i < rules; ++i) {
-        text += QStringLiteral(".menuClass%1 {\r\n\tbackground-color : white;\r\n\tborder : 1px navy solid;\r\n"
-                               "\tcolor : navy;\r\n\tpadding : 3px 15px 3px 15px;\r\n}\r\n\r\n")
+        text += QStringLiteral(
+            ".menuClass%1 {\r\n\tbackground-color : white;\r\n\tborder : 1px navy solid;\r\n"
+            "\tcolor : navy;\r\n\tpadding : 3px 15px 3px 15px;\r\n}\r\n\r\n")
                     .arg(i);
     }
     return text;
@@ -68,8 +69,8 @@ int main(int argc, char **argv)
 
     std::printf("style sheet: %d rules, %lld characters, %d runs\n", rules, qlonglong(sheet.size()), runs);
     std::printf("listRules: %d selectors, median %.3f ms, worst %.3f ms\n", count, median(listMs),
-                *std::max_element(listMs.begin(), listMs.end()));
+        *std::max_element(listMs.begin(), listMs.end()));
     std::printf("key-release refresh (in place): median %.3f ms, worst %.3f ms\n", median(refreshMs),
-                *std::max_element(refreshMs.begin(), refreshMs.end()));
+        *std::max_element(refreshMs.begin(), refreshMs.end()));
     return count == rules ? 0 : 1;
 }

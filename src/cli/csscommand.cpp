@@ -11,9 +11,8 @@ int cssCommand(CliApp &app, const Arguments &args)
         return BadArguments;
     const clsOptions &options = app.options();
     const bool mouseOverHover = options.controlValue(u"prjChkMOMO").toInt() != 0;
-    const QString sheet = defaultStyleSheet(!args.tree, mouseOverHover, [&options](const QString &key) {
-        return options.projectClassName(key);
-    });
+    const QString sheet = defaultStyleSheet(
+        !args.tree, mouseOverHover, [&options](const QString &key) { return options.projectClassName(key); });
     if (args.out.isEmpty()) {
         app.out() << sheet;
         app.out().flush();

@@ -4,8 +4,8 @@
 #include "core/textfile.h"
 #include "options/controls.h"
 #include "options/options.h"
-#include "stylesheet/cssrules.h"
 #include "stylesheet/csspreview.h"
+#include "stylesheet/cssrules.h"
 
 #include <QFileInfo>
 
@@ -27,7 +27,12 @@ bool isAscii(QByteArrayView bytes)
 // Sets a flag for a scope and puts the earlier value back.
 class FlagGuard {
 public:
-    explicit FlagGuard(bool &flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+    explicit FlagGuard(bool &flag)
+        : m_flag(flag)
+        , m_was(flag)
+    {
+        m_flag = true;
+    }
     ~FlagGuard() { m_flag = m_was; }
     FlagGuard(const FlagGuard &) = delete;
     FlagGuard &operator=(const FlagGuard &) = delete;
@@ -54,7 +59,9 @@ QString normalisedColour(const QString &colour)
 }
 
 clsCSS::clsCSS(clsOptions *options, Prompt *prompt, QObject *parent)
-    : QObject(parent), m_options(options), m_prompt(prompt ? prompt : options->prompt())
+    : QObject(parent)
+    , m_options(options)
+    , m_prompt(prompt ? prompt : options->prompt())
 {
     connect(&m_doc, &CssDocument::textChanged, this, [this] { setCssChanged(true); });
 }
@@ -122,8 +129,8 @@ bool clsCSS::newCSSFile(bool dropDown)
         return false;
     setOption(u"prjFilCSS", QString());
     const bool mouseOverHover = m_options->controlValue(u"prjChkMOMO").toInt() != 0;
-    const QString sheet =
-        defaultStyleSheet(dropDown, mouseOverHover, [this](const QString &key) { return className(key); });
+    const QString sheet
+        = defaultStyleSheet(dropDown, mouseOverHover, [this](const QString &key) { return className(key); });
     m_writeUtf8 = false;
     m_writeBom = false;
     m_doc.setText(sheet);
@@ -140,8 +147,8 @@ bool clsCSS::loadCSSFile()
             QByteArray bytes;
             const FileResult r = readWholeFile(path, &bytes);
             if (!r.ok) {
-                m_prompt->message(path + u'\n' + QStringLiteral("Error reading or writing file") + u'\n'
-                                  + r.error);
+                m_prompt->message(
+                    path + u'\n' + QStringLiteral("Error reading or writing file") + u'\n' + r.error);
                 return false;
             }
             TextEncoding encoding = TextEncoding::Windows1252;
@@ -194,7 +201,8 @@ bool clsCSS::SaveCssFile()
         bytes.prepend(kUtf8Bom);
     const FileResult r = writeFileAtomic(path, bytes);
     if (!r.ok) {
-        m_prompt->message(path + u'\n' + QStringLiteral("Error reading or writing the file") + u'\n' + r.error);
+        m_prompt->message(
+            path + u'\n' + QStringLiteral("Error reading or writing the file") + u'\n' + r.error);
         return false;
     }
     // Once a character needed UTF-8 the file stays UTF-8.
@@ -240,9 +248,10 @@ void clsCSS::newTreeSheetCommand()
 void clsCSS::styleSheetLocationClicked()
 {
     const bool named = !m_options->text(u"prjFilCSS").isEmpty();
-    const QString text = (named ? QStringLiteral("Select a different CSS file?") : QStringLiteral("Select a new CSS file?"))
-                         + u'\n' + QStringLiteral("(Note: to save current CSS file under a different name,") + u'\n'
-                         + QStringLiteral("use the \"Save As\" command on the \"Style Sheet\" menu.)");
+    const QString text
+        = (named ? QStringLiteral("Select a different CSS file?") : QStringLiteral("Select a new CSS file?"))
+        + u'\n' + QStringLiteral("(Note: to save current CSS file under a different name,") + u'\n'
+        + QStringLiteral("use the \"Save As\" command on the \"Style Sheet\" menu.)");
     const QString title = named ? QStringLiteral("New Name for CSS file") : QStringLiteral("Save CSS file");
     if (m_prompt->question(text, Buttons::OkCancel, title) == Answer::Ok)
         openCSSFile();
@@ -250,7 +259,8 @@ void clsCSS::styleSheetLocationClicked()
 
 void clsCSS::scriptLocationClicked()
 {
-    if (m_prompt->question(QStringLiteral("Select new location for js file?"), Buttons::OkCancel) == Answer::Ok)
+    if (m_prompt->question(QStringLiteral("Select new location for js file?"), Buttons::OkCancel)
+        == Answer::Ok)
         saveJsFileLocation();
 }
 
@@ -264,8 +274,8 @@ QString clsCSS::externalEditorFile()
 
 bool clsCSS::resetClassNames()
 {
-    if (m_prompt->question(QStringLiteral("This will reset ALL the class names to the default names."),
-                           Buttons::OkCancel)
+    if (m_prompt->question(
+            QStringLiteral("This will reset ALL the class names to the default names."), Buttons::OkCancel)
         != Answer::Ok)
         return false;
     for (const ControlDef &c : optionControls())
@@ -427,8 +437,8 @@ void clsCSS::editorClicked()
 
 bool clsCSS::LoadHTMLtoWebBrowser()
 {
-    const PreviewPage page = previewPage(*m_options, m_classList,
-                                         m_className ? m_className : ClassNameFunction{});
+    const PreviewPage page
+        = previewPage(*m_options, m_classList, m_className ? m_className : ClassNameFunction {});
     if (!page.ok) {
         m_prompt->message(page.error);
         return false;

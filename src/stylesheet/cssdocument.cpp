@@ -4,7 +4,10 @@
 
 namespace qwk {
 
-CssDocument::CssDocument(QObject *parent) : QObject(parent) {}
+CssDocument::CssDocument(QObject *parent)
+    : QObject(parent)
+{
+}
 
 void CssDocument::setText(const QString &text)
 {

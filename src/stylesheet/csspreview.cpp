@@ -19,12 +19,23 @@ QString escaped(const QString &s)
     out.reserve(s.size());
     for (const QChar c : s) {
         switch (c.unicode()) {
-        case u'&': out += QStringLiteral("&amp;"); break;
-        case u'<': out += QStringLiteral("&lt;"); break;
-        case u'>': out += QStringLiteral("&gt;"); break;
-        case u'"': out += QStringLiteral("&quot;"); break;
-        case u'\'': out += QStringLiteral("&#39;"); break;
-        default: out += c;
+        case u'&':
+            out += QStringLiteral("&amp;");
+            break;
+        case u'<':
+            out += QStringLiteral("&lt;");
+            break;
+        case u'>':
+            out += QStringLiteral("&gt;");
+            break;
+        case u'"':
+            out += QStringLiteral("&quot;");
+            break;
+        case u'\'':
+            out += QStringLiteral("&#39;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -48,7 +59,8 @@ QString previewErrorMessage(int step, const QString &description)
     return QString::number(step) + QStringLiteral(". Error previewing file") + u'\n' + description;
 }
 
-PreviewPage previewPage(const clsOptions &options, const QStringList &rules, const ClassNameFunction &className)
+PreviewPage previewPage(
+    const clsOptions &options, const QStringList &rules, const ClassNameFunction &className)
 {
     PreviewPage result;
     int step = 0;
@@ -70,7 +82,7 @@ PreviewPage previewPage(const clsOptions &options, const QStringList &rules, con
         if (options.controlValue(u"prjChkTreeMenus").toInt() != 0) {
             auto indent = [&](QStringView key) {
                 return QStringLiteral("style=\"margin-left:") + escaped(options.text(key).trimmed())
-                       + QStringLiteral("px\" ");
+                    + QStringLiteral("px\" ");
             };
             mainIndent = indent(u"prjLeftIndentMainFolder");
             subIndent = indent(u"prjLeftIndentSubFolder");
@@ -82,28 +94,30 @@ PreviewPage previewPage(const clsOptions &options, const QStringList &rules, con
         h += QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
                             "\"http://www.w3.org/TR/html4/loose.dtd\">");
         h += QStringLiteral("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html\">");
-        h += QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"") + escaped(options.text(u"prjFilCSS"))
-             + QStringLiteral("\">");
+        h += QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"")
+            + escaped(options.text(u"prjFilCSS")) + QStringLiteral("\">");
         h += QStringLiteral("</HEAD><BODY><TABLE border='0' cellspacing='0' cellpadding='0'><TR>");
-        h += QStringLiteral("<TD class=\"") + name(u"MenuTreeBox") + QStringLiteral("\" width=\"120\" valign=\"top\">");
+        h += QStringLiteral("<TD class=\"") + name(u"MenuTreeBox")
+            + QStringLiteral("\" width=\"120\" valign=\"top\">");
 
         auto line = [&](const QString &lineClass, const QString &text) {
             h += QStringLiteral("<span onMouseOver=this.className='") + lineClass
-                 + QStringLiteral("MouseOver' onMouseOut=this.className='") + lineClass
-                 + QStringLiteral("' class='") + lineClass + QStringLiteral("' href='javascript://'>") + text
-                 + QStringLiteral("</span>");
+                + QStringLiteral("MouseOver' onMouseOut=this.className='") + lineClass
+                + QStringLiteral("' class='") + lineClass + QStringLiteral("' href='javascript://'>") + text
+                + QStringLiteral("</span>");
         };
-        h += QStringLiteral("<div class='") + name(u"MainFolderBox") + QStringLiteral("' ") + mainIndent + u'>';
+        h += QStringLiteral("<div class='") + name(u"MainFolderBox") + QStringLiteral("' ") + mainIndent
+            + u'>';
         h += QStringLiteral("&plusmn;");
         line(name(u"MainFolderLine"), QStringLiteral("Main folder"));
 
         h += QStringLiteral("<div class='") + name(u"MainFolderPage") + QStringLiteral("'><div class='")
-             + name(u"SubFolderBox") + QStringLiteral("' ") + subIndent + u'>';
+            + name(u"SubFolderBox") + QStringLiteral("' ") + subIndent + u'>';
         h += QStringLiteral("&plusmn;");
         line(name(u"SubFolderLine"), QStringLiteral("Sub folder"));
 
         h += QStringLiteral("<div class='") + name(u"SubFolderPage") + QStringLiteral("'><div class='")
-             + name(u"LinkBox") + QStringLiteral("' ") + subIndent + u'>';
+            + name(u"LinkBox") + QStringLiteral("' ") + subIndent + u'>';
         h += QStringLiteral("<table><tr><td class='") + name(u"LinkPage") + QStringLiteral("    '>&bull;");
         line(name(u"LinkLine"), QStringLiteral("Link"));
         h += QStringLiteral("</td></tr></table>");
@@ -111,15 +125,15 @@ PreviewPage previewPage(const clsOptions &options, const QStringList &rules, con
         h += QStringLiteral("</div></div></div></div></div></TD></TR></TABLE><br>");
 
         step = 3;
-        static const QStringList noSample{QStringLiteral("body"), QStringLiteral("a:visited"),
-                                          QStringLiteral("a:hover")};
+        static const QStringList noSample { QStringLiteral("body"), QStringLiteral("a:visited"),
+            QStringLiteral("a:hover") };
         step = 4;
         for (const QString &s : rules) {
             if (noSample.contains(s, Qt::CaseInsensitive))
                 continue;
             if (s.startsWith(u'.')) {
                 h += QStringLiteral("<p class='") + escaped(s.mid(1)) + QStringLiteral("'>") + escaped(s)
-                     + QStringLiteral("</p>");
+                    + QStringLiteral("</p>");
             } else if (safeAsElementName(s)) {
                 h += u'<' + s + u'>' + s + QStringLiteral("</") + s + u'>';
             } else {

@@ -15,7 +15,7 @@ class clsOptions;
 
 struct PreviewPage {
     bool ok = false;
-    QString html;  // the page, one line
+    QString html; // the page, one line
     QString error; // when not ok: the step reached, ". Error previewing file", a line break, why
 };
 
@@ -23,8 +23,8 @@ struct PreviewPage {
 // two indents), the class names and the rule list. Without className the
 // project's own names are used; a class key the options do not know fails the
 // build.
-PreviewPage previewPage(const clsOptions &options, const QStringList &rules,
-                        const ClassNameFunction &className = {});
+PreviewPage previewPage(
+    const clsOptions &options, const QStringList &rules, const ClassNameFunction &className = {});
 
 // The error message of a build that stopped at step (1 to 6).
 QString previewErrorMessage(int step, const QString &description);

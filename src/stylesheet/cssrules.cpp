@@ -196,17 +196,17 @@ bool styleSheetHasClass(QStringView text, QStringView name)
 RuleCaret findRuleCaret(QStringView text, QStringView selector)
 {
     if (selector.isEmpty())
-        return {true, -1};
+        return { true, -1 };
     const qsizetype p = findRuleOccurrence(text, selector, selector);
     if (p == 0)
-        return {false, 1};
+        return { false, 1 };
     const qsizetype c = ruleEnd(text, p);
     if (c < 2)
-        return {false, 1};
+        return { false, 1 };
     // Just before the "}", then just after the last "{" before it: the start
     // of the rule's body.
     const qsizetype open = text.lastIndexOf(u'{', c - 2);
-    return {true, open < 0 ? c - 1 : open + 1};
+    return { true, open < 0 ? c - 1 : open + 1 };
 }
 
 TextEdit declarationEdit(QStringView text, qsizetype bodyStart, const QString &property, const QString &value)
@@ -228,7 +228,7 @@ TextEdit declarationEdit(QStringView text, qsizetype bodyStart, const QString &p
         if (line.isEmpty())
             continue;
         const bool declares = line.size() > property.size() && line.startsWith(property, Qt::CaseInsensitive)
-                              && (line[property.size()] == u' ' || line[property.size()] == u':');
+            && (line[property.size()] == u' ' || line[property.size()] == u':');
         if (declares) {
             if (deleting || placed)
                 continue;
@@ -256,9 +256,9 @@ QString wordAtCaret(QStringView text, qsizetype caret)
         return {};
     const qsizetype a = std::min(caret, text.size());
     // Positions are 1-based; a missing character counts as position 0.
-    const qsizetype d = std::max({text.lastIndexOf(u' ', a - 1), text.lastIndexOf(u'\n', a - 1),
-                                  text.lastIndexOf(u'\t', a - 1)})
-                        + 1;
+    const qsizetype d = std::max({ text.lastIndexOf(u' ', a - 1), text.lastIndexOf(u'\n', a - 1),
+                            text.lastIndexOf(u'\t', a - 1) })
+        + 1;
     qsizetype h = text.indexOf(u':', a - 1) + 1;
     const qsizetype blank = text.indexOf(u' ', a - 1) + 1;
     if (blank < h)

@@ -54,7 +54,8 @@ struct TextEdit {
     qsizetype length = 0;
     QString replacement;
 };
-TextEdit declarationEdit(QStringView text, qsizetype bodyStart, const QString &property, const QString &value);
+TextEdit declarationEdit(
+    QStringView text, qsizetype bodyStart, const QString &property, const QString &value);
 
 // The word a click at the caret points at, as the property list matches it:
 // from after the last blank, line feed or tab up to the next ":" or blank.

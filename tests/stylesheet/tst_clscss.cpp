@@ -138,9 +138,9 @@ void TestClsCss::vocabulary()
     // Every list lets the author remove the property, except white-space.
     for (int i = 0; i < 29; ++i)
         QVERIFY2(values[i].last() == u"delete", qPrintable(names[i]));
-    QCOMPARE(values[29], (QStringList{"normal", "nowrap", "pre"}));
+    QCOMPARE(values[29], (QStringList { "normal", "nowrap", "pre" }));
     // The colour properties share the colour list, recognised by "aqua".
-    for (const char *p : {"background-color", "color", "border-color"}) {
+    for (const char *p : { "background-color", "color", "border-color" }) {
         const QStringList &v = values[names.indexOf(QString::fromLatin1(p))];
         QCOMPARE(v.first(), QStringLiteral("aqua"));
         QCOMPARE(v.size(), 19);
@@ -173,9 +173,10 @@ void TestClsCss::defaultTreeSheet()
     m_options->setControlValue(u"prjChkMOMO", 0);
     QVERIFY(m_css->newCSSFile(false));
     const QString text = m_css->text();
-    for (const char *box : {".MainFolderBox", ".SubFolderBox", ".LinkBox"}) {
-        const QString rule = QString::fromLatin1(box) + QStringLiteral(" {\r\n\tbackground-color : white;\r\n"
-                                                                       "\tcolor : navy;\r\n}\r\n\r\n");
+    for (const char *box : { ".MainFolderBox", ".SubFolderBox", ".LinkBox" }) {
+        const QString rule = QString::fromLatin1(box)
+            + QStringLiteral(" {\r\n\tbackground-color : white;\r\n"
+                             "\tcolor : navy;\r\n}\r\n\r\n");
         QVERIFY2(text.contains(rule), box);
     }
     QVERIFY(!text.contains(u"border"));
@@ -188,9 +189,12 @@ void TestClsCss::mouseOverHoverSelectors_data()
     QTest::addColumn<int>("momo");
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("main");
-    QTest::newRow("new project default") << -1 << "a.LinkLineMouseOver:hover" << "a.MainFolderLineMouseOver:hover";
-    QTest::newRow("off") << 0 << "a.LinkLine:hover" << "a.MainFolderLine:hover";
-    QTest::newRow("any other value is on") << 2 << "a.LinkLineMouseOver:hover" << "a.MainFolderLineMouseOver:hover";
+    QTest::newRow("new project default") << -1 << "a.LinkLineMouseOver:hover"
+                                         << "a.MainFolderLineMouseOver:hover";
+    QTest::newRow("off") << 0 << "a.LinkLine:hover"
+                         << "a.MainFolderLine:hover";
+    QTest::newRow("any other value is on") << 2 << "a.LinkLineMouseOver:hover"
+                                           << "a.MainFolderLineMouseOver:hover";
 }
 
 void TestClsCss::mouseOverHoverSelectors()
@@ -211,7 +215,7 @@ void TestClsCss::renamedClassInNewSheet()
     m_options->setControlValue(u"prjCNLinkBox", QStringLiteral("Nav Box"));
     QVERIFY(m_css->newCSSFile(true));
     const QStringList &list = m_css->classList();
-    for (const char *sel : {".Top", ".TopMouseOver", "a.TopMouseOver", "a.Top:visited", "a.Top:hover"})
+    for (const char *sel : { ".Top", ".TopMouseOver", "a.TopMouseOver", "a.Top:visited", "a.Top:hover" })
         QVERIFY2(list.contains(QString::fromLatin1(sel)), sel);
     QVERIFY(!m_css->text().contains(u"MainFolderLine"));
     QVERIFY(list.contains(u".Nav Box"));
@@ -233,7 +237,8 @@ void TestClsCss::resetClassNames()
     m_options->setControlValue(u"prjCNMainFolderLine", QStringLiteral("Top"));
     m_prompt->answers << answer;
     QCOMPARE(m_css->resetClassNames(), answer == Answer::Ok);
-    QCOMPARE(m_prompt->questions(), QStringList{"This will reset ALL the class names to the default names."});
+    QCOMPARE(
+        m_prompt->questions(), QStringList { "This will reset ALL the class names to the default names." });
     QCOMPARE(m_prompt->asked.first().buttons, Buttons::OkCancel);
     QTEST(m_options->text(u"prjCNMainFolderLine"), "expected");
     if (answer == Answer::Ok)
@@ -279,7 +284,7 @@ void TestClsCss::newSheetKeepsTextWhenSaveFails()
     m_prompt->answers << Answer::Yes;
     m_prompt->replies << std::nullopt; // the save-as dialog is cancelled
     QVERIFY(!m_css->newCSSFile(true));
-    QCOMPARE(m_prompt->questions(), QStringList{"Save current CSS file before loading a new one?"});
+    QCOMPARE(m_prompt->questions(), QStringList { "Save current CSS file before loading a new one?" });
     QCOMPARE(m_css->text(), QStringLiteral(".mine { color: red; }"));
     QVERIFY(m_css->cssChanged());
 }
@@ -291,13 +296,20 @@ void TestClsCss::scriptFileName_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("rejected");
-    QTest::newRow("js") << "" << true << "/site/qmenu.js" << "/site/qmenu.js" << false;
-    QTest::newRow("upper-case JS") << "" << true << "C:\\site\\MENU.JS" << "C:\\site\\MENU.JS" << false;
-    QTest::newRow("txt rejected") << "" << true << "/site/menu.txt" << "" << true;
-    QTest::newRow("three characters") << "" << true << "a.b" << "a.b" << false;
-    QTest::newRow("four characters") << "" << true << "abcd" << "" << true;
-    QTest::newRow("cancel keeps a good name") << "old.js" << false << "" << "old.js" << false;
-    QTest::newRow("cancel still checks") << "old.txt" << false << "" << "" << true;
+    QTest::newRow("js") << "" << true << "/site/qmenu.js"
+                        << "/site/qmenu.js" << false;
+    QTest::newRow("upper-case JS") << "" << true << "C:\\site\\MENU.JS"
+                                   << "C:\\site\\MENU.JS" << false;
+    QTest::newRow("txt rejected") << "" << true << "/site/menu.txt"
+                                  << "" << true;
+    QTest::newRow("three characters") << "" << true << "a.b"
+                                      << "a.b" << false;
+    QTest::newRow("four characters") << "" << true << "abcd"
+                                     << "" << true;
+    QTest::newRow("cancel keeps a good name") << "old.js" << false << ""
+                                              << "old.js" << false;
+    QTest::newRow("cancel still checks") << "old.txt" << false << ""
+                                         << "" << true;
 }
 
 void TestClsCss::scriptFileName()
@@ -319,7 +331,7 @@ void TestClsCss::scriptFileName()
     QTEST(m_options->text(u"prjFilJS"), "expected");
     const QString bad = dialogOk ? chosen : before;
     QCOMPARE(m_prompt->messages(),
-             rejected ? QStringList{bad + QStringLiteral("\nIllegal menu file value")} : QStringList{});
+        rejected ? QStringList { bad + QStringLiteral("\nIllegal menu file value") } : QStringList {});
 }
 
 void TestClsCss::loadMissingOrEmpty_data()
@@ -337,7 +349,8 @@ void TestClsCss::loadMissingOrEmpty()
     m_css->document().setText(QStringLiteral("x"));
     m_css->setCssChanged(false);
     QVERIFY(m_css->loadCSSFile());
-    QCOMPARE(m_prompt->messages(), named ? QStringList{"Style sheet file does not exist"} : QStringList{});
+    QCOMPARE(
+        m_prompt->messages(), named ? QStringList { "Style sheet file does not exist" } : QStringList {});
     QCOMPARE(m_css->text(), expectedDropDownSheet(true));
     QCOMPARE(m_options->text(u"prjFilCSS"), QString());
     QVERIFY(!m_css->cssChanged());
@@ -347,11 +360,14 @@ void TestClsCss::loadAndSaveKeepEncoding_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("windows-1252") << QByteArray(".caf\xE9 {\r\n}\r\n") << QStringLiteral(".caf\u00e9 {\r\n}\r\n");
-    QTest::newRow("utf-8") << QByteArray(".caf\xC3\xA9 {\r\n}\r\n") << QStringLiteral(".caf\u00e9 {\r\n}\r\n");
+    QTest::newRow("windows-1252") << QByteArray(".caf\xE9 {\r\n}\r\n")
+                                  << QStringLiteral(".caf\u00e9 {\r\n}\r\n");
+    QTest::newRow("utf-8") << QByteArray(".caf\xC3\xA9 {\r\n}\r\n")
+                           << QStringLiteral(".caf\u00e9 {\r\n}\r\n");
     QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF.caf\xC3\xA9 {\n}\n")
                                      << QStringLiteral(".caf\u00e9 {\n}\n");
-    QTest::newRow("beyond 1252") << QByteArray(".\xE2\x82\xAC\xE6\x97\xA5 {}") << QStringLiteral(".\u20ac\u65e5 {}");
+    QTest::newRow("beyond 1252") << QByteArray(".\xE2\x82\xAC\xE6\x97\xA5 {}")
+                                 << QStringLiteral(".\u20ac\u65e5 {}");
 }
 
 // A sheet saved without changes comes back byte for byte: a UTF-8 sheet is
@@ -387,7 +403,8 @@ void TestClsCss::saveFailureKeepsState()
     QCOMPARE(status.size(), 1);
     QCOMPARE(status.last().first().toString(), QStringLiteral("Saving style sheet"));
     QCOMPARE(m_prompt->messages().size(), 1);
-    QVERIFY(m_prompt->messages().first().startsWith(path + QStringLiteral("\nError reading or writing the file\n")));
+    QVERIFY(m_prompt->messages().first().startsWith(
+        path + QStringLiteral("\nError reading or writing the file\n")));
     QVERIFY(m_prompt->messages().first().size() > path.size() + 35); // the system's reason follows
 }
 
@@ -425,15 +442,15 @@ void TestClsCss::openDialog()
     m_prompt->answers << Answer::No;
     m_prompt->replies << path;
     m_css->openCSSFile();
-    QCOMPARE(m_prompt->questions(), QStringList{"Save current CSS file before opening a new one?"});
-    QCOMPARE(asked, QStringList{"/old.css|qMenu.css"});
+    QCOMPARE(m_prompt->questions(), QStringList { "Save current CSS file before opening a new one?" });
+    QCOMPARE(asked, QStringList { "/old.css|qMenu.css" });
     const FileDialogRequest &r = m_prompt->asked.last().file;
     QCOMPARE(r.title, QStringLiteral("Opeing CSS file"));
     QCOMPARE(r.startName, QStringLiteral("/start/qMenu.css"));
     QVERIFY(r.mustExist);
     QCOMPARE(m_options->text(u"prjFilCSS"), path);
     QCOMPARE(m_css->text(), QStringLiteral(".x {\r\n}\r\n.y {\r\n}\r\n"));
-    QCOMPARE(m_css->classList(), (QStringList{".x", ".y"}));
+    QCOMPARE(m_css->classList(), (QStringList { ".x", ".y" }));
     QVERIFY(!m_css->cssChanged());
 }
 
@@ -467,7 +484,7 @@ void TestClsCss::newSheetCommands()
     else
         m_css->newTreeSheetCommand();
     QCOMPARE(m_prompt->messages(),
-             dropDown ? QStringList{"You must save your new .css file sheet."} : QStringList{});
+        dropDown ? QStringList { "You must save your new .css file sheet." } : QStringList {});
     QCOMPARE(m_prompt->asked.last().kind, QStringLiteral("saveFile"));
     QCOMPARE(m_options->text(u"prjFilCSS"), path);
     QCOMPARE(qwk::test::readBytes(path).contains("border : 1px navy solid;"), dropDown);
@@ -483,13 +500,19 @@ void TestClsCss::locationFields_data()
     QTest::addColumn<QString>("dialog");
     const QString note = QStringLiteral("\n(Note: to save current CSS file under a different name,\n"
                                         "use the \"Save As\" command on the \"Style Sheet\" menu.)");
-    QTest::newRow("css named, ok") << "css" << "/a.css" << Answer::Ok << "Select a different CSS file?" + note
+    QTest::newRow("css named, ok") << "css"
+                                   << "/a.css" << Answer::Ok << "Select a different CSS file?" + note
                                    << "openFile";
-    QTest::newRow("css empty, ok") << "css" << "" << Answer::Ok << "Select a new CSS file?" + note << "openFile";
-    QTest::newRow("css cancel") << "css" << "/a.css" << Answer::Cancel << "Select a different CSS file?" + note
-                                << "";
-    QTest::newRow("js ok") << "js" << "" << Answer::Ok << "Select new location for js file?" << "saveFile";
-    QTest::newRow("js cancel") << "js" << "" << Answer::Cancel << "Select new location for js file?" << "";
+    QTest::newRow("css empty, ok") << "css"
+                                   << "" << Answer::Ok << "Select a new CSS file?" + note << "openFile";
+    QTest::newRow("css cancel") << "css"
+                                << "/a.css" << Answer::Cancel << "Select a different CSS file?" + note << "";
+    QTest::newRow("js ok") << "js"
+                           << "" << Answer::Ok << "Select new location for js file?"
+                           << "saveFile";
+    QTest::newRow("js cancel") << "js"
+                               << "" << Answer::Cancel << "Select new location for js file?"
+                               << "";
 }
 
 void TestClsCss::locationFields()
@@ -516,7 +539,8 @@ void TestClsCss::locationFields()
 void TestClsCss::externalEditor()
 {
     QCOMPARE(m_css->externalEditorFile(), QString());
-    QCOMPARE(m_prompt->messages(), QStringList{"First save your CSS style sheet, and then retry this command"});
+    QCOMPARE(
+        m_prompt->messages(), QStringList { "First save your CSS style sheet, and then retry this command" });
     m_options->setControlValue(u"prjFilCSS", QStringLiteral("/site/m.css"));
     QCOMPARE(m_css->externalEditorFile(), QStringLiteral("/site/m.css"));
     QCOMPARE(m_prompt->messages().size(), 1);
@@ -552,7 +576,7 @@ void TestClsCss::ruleListUpdatesInPlace()
     m_css->document().select(6, 7);
     m_css->document().replaceSelection(QString());
     m_css->editorKeyReleased();
-    QCOMPARE(m_css->classList(), (QStringList{".a", ".c"}));
+    QCOMPARE(m_css->classList(), (QStringList { ".a", ".c" }));
     QCOMPARE(listSpy.size(), 1);
 
     m_css->document().setText(QString());
@@ -583,8 +607,9 @@ void TestClsCss::applyValues()
     m_css->chooseClass(0);
     m_css->chooseProperty(clsCSS::cssProperties().indexOf(u"color"));
     m_css->chooseValue(m_css->valueList().indexOf(u"red"));
-    QCOMPARE(m_css->text(), QStringLiteral(".a {\r\n\tbackground-color : white;\r\n\tcolor : red;\r\n"
-                                           "\tmargin : 0px;\r\n}\r\n\r\n.b {}\r\n"));
+    QCOMPARE(m_css->text(),
+        QStringLiteral(".a {\r\n\tbackground-color : white;\r\n\tcolor : red;\r\n"
+                       "\tmargin : 0px;\r\n}\r\n\r\n.b {}\r\n"));
     QCOMPARE(m_css->document().caret(), 4); // back at the start of the rule's body
     QVERIFY(m_css->cssChanged());
 
@@ -619,9 +644,12 @@ void TestClsCss::otherColour_data()
     QTest::addColumn<QString>("body");
     QTest::newRow("chosen") << "color" << std::optional<QString>("#1a2b3c") << "#1A2B3C"
                             << "\r\n\tcolor : #1A2B3C;\r\n";
-    QTest::newRow("cancelled") << "color" << std::optional<QString>() << "" << "";
-    QTest::newRow("not a colour") << "color" << std::optional<QString>("blue") << "" << "";
-    QTest::newRow("values are not colours") << "font-size" << std::optional<QString>("#FFFFFF") << "#FFFFFF" << "";
+    QTest::newRow("cancelled") << "color" << std::optional<QString>() << ""
+                               << "";
+    QTest::newRow("not a colour") << "color" << std::optional<QString>("blue") << ""
+                                  << "";
+    QTest::newRow("values are not colours") << "font-size" << std::optional<QString>("#FFFFFF") << "#FFFFFF"
+                                            << "";
 }
 
 void TestClsCss::otherColour()

@@ -29,9 +29,9 @@ private:
 void TestCssCli::initTestCase()
 {
     m_project = m_dir.filePath(QStringLiteral("p.qwk"));
-    const CliResult r = runCli({QStringLiteral("new"), QStringLiteral("--out"), m_project, QStringLiteral("--set"),
-                                QStringLiteral("prjCNMainFolderLine=Top"), QStringLiteral("--set"),
-                                QStringLiteral("prjCNLinkLine=Caf\u00e9")});
+    const CliResult r = runCli({ QStringLiteral("new"), QStringLiteral("--out"), m_project,
+        QStringLiteral("--set"), QStringLiteral("prjCNMainFolderLine=Top"), QStringLiteral("--set"),
+        QStringLiteral("prjCNLinkLine=Caf\u00e9") });
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
 }
 
@@ -60,7 +60,7 @@ void TestCssCli::sheets()
     const QString expected = defaultStyleSheet(!tree, true, names);
     QVERIFY(expected.contains(u".TopMouseOver {"));
 
-    QStringList args{QStringLiteral("css"), m_project};
+    QStringList args { QStringLiteral("css"), m_project };
     if (tree)
         args << QStringLiteral("--tree");
     const QString out = m_dir.filePath(QStringLiteral("out.css"));
@@ -83,10 +83,11 @@ void TestCssCli::failures_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
-    QTest::newRow("missing project") << QStringList{"css", "/no/such/project.qwk"} << 2;
-    QTest::newRow("no project given") << QStringList{"css"} << 2;
-    QTest::newRow("set is not taken") << QStringList{"css", "PROJECT", "--set", "prjChkMOMO=0"} << 2;
-    QTest::newRow("unwritable output") << QStringList{"css", "PROJECT", "--out", "/no/such/dir/x.css"} << 1;
+    QTest::newRow("missing project") << QStringList { "css", "/no/such/project.qwk" } << 2;
+    QTest::newRow("no project given") << QStringList { "css" } << 2;
+    QTest::newRow("set is not taken") << QStringList { "css", "PROJECT", "--set", "prjChkMOMO=0" } << 2;
+    QTest::newRow("unwritable output")
+        << QStringList { "css", "PROJECT", "--out", "/no/such/dir/x.css" } << 1;
 }
 
 void TestCssCli::failures()

@@ -19,25 +19,25 @@ namespace {
 // rule list, written out from the page description by hand.
 QString expectedMockMenuPage(const QString &css)
 {
-    return QStringLiteral(
-               "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-               "\"http://www.w3.org/TR/html4/loose.dtd\">"
-               "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html\">"
-               "<link rel=\"stylesheet\" type=\"text/css\" href=\"")
-           + css
-           + QStringLiteral(
-               "\"></HEAD><BODY><TABLE border='0' cellspacing='0' cellpadding='0'><TR>"
-               "<TD class=\"MenuTreeBox\" width=\"120\" valign=\"top\">"
-               "<div class='MainFolderBox' >&plusmn;<span onMouseOver=this.className='MainFolderLineMouseOver' "
-               "onMouseOut=this.className='MainFolderLine' class='MainFolderLine' href='javascript://'>Main "
-               "folder</span>"
-               "<div class='MainFolderPage'><div class='SubFolderBox' >&plusmn;<span "
-               "onMouseOver=this.className='SubFolderLineMouseOver' onMouseOut=this.className='SubFolderLine' "
-               "class='SubFolderLine' href='javascript://'>Sub folder</span>"
-               "<div class='SubFolderPage'><div class='LinkBox' ><table><tr><td class='LinkPage    '>&bull;<span "
-               "onMouseOver=this.className='LinkLineMouseOver' onMouseOut=this.className='LinkLine' "
-               "class='LinkLine' href='javascript://'>Link</span></td></tr></table>"
-               "</div></div></div></div></div></TD></TR></TABLE><br></BODY></HTML>");
+    return QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                          "\"http://www.w3.org/TR/html4/loose.dtd\">"
+                          "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html\">"
+                          "<link rel=\"stylesheet\" type=\"text/css\" href=\"")
+        + css
+        + QStringLiteral(
+            "\"></HEAD><BODY><TABLE border='0' cellspacing='0' cellpadding='0'><TR>"
+            "<TD class=\"MenuTreeBox\" width=\"120\" valign=\"top\">"
+            "<div class='MainFolderBox' >&plusmn;<span onMouseOver=this.className='MainFolderLineMouseOver' "
+            "onMouseOut=this.className='MainFolderLine' class='MainFolderLine' href='javascript://'>Main "
+            "folder</span>"
+            "<div class='MainFolderPage'><div class='SubFolderBox' >&plusmn;<span "
+            "onMouseOver=this.className='SubFolderLineMouseOver' onMouseOut=this.className='SubFolderLine' "
+            "class='SubFolderLine' href='javascript://'>Sub folder</span>"
+            "<div class='SubFolderPage'><div class='LinkBox' ><table><tr><td class='LinkPage    "
+            "'>&bull;<span "
+            "onMouseOver=this.className='LinkLineMouseOver' onMouseOut=this.className='LinkLine' "
+            "class='LinkLine' href='javascript://'>Link</span></td></tr></table>"
+            "</div></div></div></div></div></TD></TR></TABLE><br></BODY></HTML>");
 }
 
 } // namespace
@@ -85,11 +85,10 @@ void TestCssPreview::indents_data()
     QTest::addColumn<int>("tree");
     QTest::addColumn<QString>("mainDiv");
     QTest::addColumn<QString>("subDiv");
-    QTest::newRow("drop-down: no style attribute")
-        << 0 << "<div class='MainFolderBox' >" << "<div class='SubFolderBox' >";
-    QTest::newRow("tree: trimmed indents")
-        << 1 << "<div class='MainFolderBox' style=\"margin-left:12px\" >"
-        << "<div class='SubFolderBox' style=\"margin-left:30px\" >";
+    QTest::newRow("drop-down: no style attribute") << 0 << "<div class='MainFolderBox' >"
+                                                   << "<div class='SubFolderBox' >";
+    QTest::newRow("tree: trimmed indents") << 1 << "<div class='MainFolderBox' style=\"margin-left:12px\" >"
+                                           << "<div class='SubFolderBox' style=\"margin-left:30px\" >";
 }
 
 void TestCssPreview::indents()
@@ -105,7 +104,8 @@ void TestCssPreview::indents()
     QVERIFY2(page.html.contains(mainDiv), qPrintable(page.html));
     QVERIFY(page.html.contains(subDiv));
     // The link box takes the sub-folder indent as well.
-    QVERIFY(page.html.contains(QString(subDiv).replace(QStringLiteral("SubFolderBox"), QStringLiteral("LinkBox"))));
+    QVERIFY(page.html.contains(
+        QString(subDiv).replace(QStringLiteral("SubFolderBox"), QStringLiteral("LinkBox"))));
     QCOMPARE(page.html.contains(u"style="), tree != 0);
 }
 
@@ -113,14 +113,14 @@ void TestCssPreview::samplesPerRule_data()
 {
     QTest::addColumn<QStringList>("rules");
     QTest::addColumn<QString>("samples");
-    QTest::newRow("class, skipped, element")
-        << QStringList{".MainFolderBox", "body", "td"} << "<p class='MainFolderBox'>.MainFolderBox</p><td>td</td>";
-    QTest::newRow("fixed selectors in any case") << QStringList{"BODY", "A:Visited", "a:hover"} << "";
-    QTest::newRow("element with pseudo-class") << QStringList{"a:link"} << "<a:link>a:link</a:link>";
+    QTest::newRow("class, skipped, element") << QStringList { ".MainFolderBox", "body", "td" }
+                                             << "<p class='MainFolderBox'>.MainFolderBox</p><td>td</td>";
+    QTest::newRow("fixed selectors in any case") << QStringList { "BODY", "A:Visited", "a:hover" } << "";
+    QTest::newRow("element with pseudo-class") << QStringList { "a:link" } << "<a:link>a:link</a:link>";
     // A selector that would open an attribute or a tag is shown as text.
-    QTest::newRow("no markup from selectors")
-        << QStringList{"img src=x onerror=alert(1)", ".a'><script>"}
-        << "<p>img src=x onerror=alert(1)</p><p class='a&#39;&gt;&lt;script&gt;'>.a&#39;&gt;&lt;script&gt;</p>";
+    QTest::newRow("no markup from selectors") << QStringList {
+        "img src=x onerror=alert(1)", ".a'><script>"
+    } << "<p>img src=x onerror=alert(1)</p><p class='a&#39;&gt;&lt;script&gt;'>.a&#39;&gt;&lt;script&gt;</p>";
 }
 
 void TestCssPreview::samplesPerRule()
@@ -137,8 +137,9 @@ void TestCssPreview::renamedLinkLine()
 {
     m_options->setControlValue(u"prjCNLinkLine", QStringLiteral("Nav"));
     const PreviewPage page = previewPage(*m_options, {});
-    QVERIFY(page.html.contains(QStringLiteral("<span onMouseOver=this.className='NavMouseOver' "
-                                              "onMouseOut=this.className='Nav' class='Nav' href='javascript://'>Link")));
+    QVERIFY(page.html.contains(
+        QStringLiteral("<span onMouseOver=this.className='NavMouseOver' "
+                       "onMouseOut=this.className='Nav' class='Nav' href='javascript://'>Link")));
     QVERIFY(!page.html.contains(u"LinkLine"));
 }
 
@@ -168,7 +169,7 @@ void TestCssPreview::previewSignalAndMessage()
     css.setClassNameFunction([](const QString &) -> QString { throw std::runtime_error("broken"); });
     QVERIFY(!css.LoadHTMLtoWebBrowser());
     QCOMPARE(ready.size(), 1);
-    QCOMPARE(m_prompt.messages(), QStringList{"2. Error previewing file\nbroken"});
+    QCOMPARE(m_prompt.messages(), QStringList { "2. Error previewing file\nbroken" });
 }
 
 QTEST_GUILESS_MAIN(TestCssPreview)

@@ -94,20 +94,22 @@ void TestCssRules::ruleList_data()
     QTest::addColumn<int>("caret");
     QTest::addColumn<QStringList>("selectors");
     QTest::addColumn<int>("selected");
-    const QString sheet = QStringLiteral(".a {\r\n\tcolor : red;\r\n}\r\n\r\n.b {\r\n}\r\n\r\nbody {\r\n}\r\n");
-    QTest::newRow("caret in first") << sheet << 5 << QStringList{".a", ".b", "body"} << 0;
-    QTest::newRow("caret in second") << sheet << 28 << QStringList{".a", ".b", "body"} << 1;
-    QTest::newRow("caret at start selects none") << sheet << 0 << QStringList{".a", ".b", "body"} << -1;
-    QTest::newRow("empty") << "" << 0 << QStringList{} << -1;
-    QTest::newRow("no closing brace") << ".a { color: red;\r\n.b { x" << 3 << QStringList{".b"} << 0;
-    QTest::newRow("no brace at all") << "nothing here" << 0 << QStringList{} << -1;
-    QTest::newRow("last rule unclosed") << ".a {x} .b {y" << 0 << QStringList{".a", ".b"} << -1;
-    QTest::newRow("opening brace first") << "{color:red}" << 0 << QStringList{} << -1;
-    QTest::newRow("brace first then rule") << "{a}.b {c}" << 0 << QStringList{".b"} << -1;
-    QTest::newRow("nested braces") << ".a { .b { x; } }" << 0 << QStringList{".a { .b"} << -1;
-    QTest::newRow("only closing braces") << "}}}}" << 0 << QStringList{} << -1;
-    QTest::newRow("grouped on two lines") << "h1,\r\nh2 {x}" << 0 << QStringList{"h2"} << -1;
-    QTest::newRow("empty rule gets no item") << ".a {x}\r\n{y}\r\n.c {z}" << 0 << QStringList{".a", ".c"} << -1;
+    const QString sheet
+        = QStringLiteral(".a {\r\n\tcolor : red;\r\n}\r\n\r\n.b {\r\n}\r\n\r\nbody {\r\n}\r\n");
+    QTest::newRow("caret in first") << sheet << 5 << QStringList { ".a", ".b", "body" } << 0;
+    QTest::newRow("caret in second") << sheet << 28 << QStringList { ".a", ".b", "body" } << 1;
+    QTest::newRow("caret at start selects none") << sheet << 0 << QStringList { ".a", ".b", "body" } << -1;
+    QTest::newRow("empty") << "" << 0 << QStringList {} << -1;
+    QTest::newRow("no closing brace") << ".a { color: red;\r\n.b { x" << 3 << QStringList { ".b" } << 0;
+    QTest::newRow("no brace at all") << "nothing here" << 0 << QStringList {} << -1;
+    QTest::newRow("last rule unclosed") << ".a {x} .b {y" << 0 << QStringList { ".a", ".b" } << -1;
+    QTest::newRow("opening brace first") << "{color:red}" << 0 << QStringList {} << -1;
+    QTest::newRow("brace first then rule") << "{a}.b {c}" << 0 << QStringList { ".b" } << -1;
+    QTest::newRow("nested braces") << ".a { .b { x; } }" << 0 << QStringList { ".a { .b" } << -1;
+    QTest::newRow("only closing braces") << "}}}}" << 0 << QStringList {} << -1;
+    QTest::newRow("grouped on two lines") << "h1,\r\nh2 {x}" << 0 << QStringList { "h2" } << -1;
+    QTest::newRow("empty rule gets no item")
+        << ".a {x}\r\n{y}\r\n.c {z}" << 0 << QStringList { ".a", ".c" } << -1;
 }
 
 void TestCssRules::ruleList()
@@ -124,19 +126,32 @@ void TestCssRules::hasClass_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("present");
-    QTest::newRow("present") << ".x {}\r\n.Foo {\r\n}" << "Foo" << true;
-    QTest::newRow("empty name") << "" << "" << true;
-    QTest::newRow("case counts") << ".foo {}" << "Foo" << false;
-    QTest::newRow("only in a comment") << "/* .Foo */\r\n.a {}" << "Foo" << false;
-    QTest::newRow("only in a declaration") << ".a { background: url(Foo.png); }" << "Foo" << false;
-    QTest::newRow("declaration before the rule") << ".a { content: 'Foo'; }\r\n.Foo {}" << "Foo" << true;
-    QTest::newRow("element selector is another rule") << "a.Foo {}" << "Foo" << false;
-    QTest::newRow("longer class") << ".FooBar {}" << "Foo" << false;
-    QTest::newRow("regex characters") << ".c++ {}" << "c++" << true;
-    QTest::newRow("regex characters absent") << ".xy {}" << "(x|y)" << false;
-    QTest::newRow("dot star") << ".a.b* {}" << "a.b*" << true;
-    QTest::newRow("no closing brace") << ".Foo { color: red;" << "Foo" << true;
-    QTest::newRow("empty text") << "" << "Foo" << false;
+    QTest::newRow("present") << ".x {}\r\n.Foo {\r\n}"
+                             << "Foo" << true;
+    QTest::newRow("empty name") << ""
+                                << "" << true;
+    QTest::newRow("case counts") << ".foo {}"
+                                 << "Foo" << false;
+    QTest::newRow("only in a comment") << "/* .Foo */\r\n.a {}"
+                                       << "Foo" << false;
+    QTest::newRow("only in a declaration") << ".a { background: url(Foo.png); }"
+                                           << "Foo" << false;
+    QTest::newRow("declaration before the rule") << ".a { content: 'Foo'; }\r\n.Foo {}"
+                                                 << "Foo" << true;
+    QTest::newRow("element selector is another rule") << "a.Foo {}"
+                                                      << "Foo" << false;
+    QTest::newRow("longer class") << ".FooBar {}"
+                                  << "Foo" << false;
+    QTest::newRow("regex characters") << ".c++ {}"
+                                      << "c++" << true;
+    QTest::newRow("regex characters absent") << ".xy {}"
+                                             << "(x|y)" << false;
+    QTest::newRow("dot star") << ".a.b* {}"
+                              << "a.b*" << true;
+    QTest::newRow("no closing brace") << ".Foo { color: red;"
+                                      << "Foo" << true;
+    QTest::newRow("empty text") << ""
+                                << "Foo" << false;
 }
 
 void TestCssRules::hasClass()
@@ -158,8 +173,10 @@ void TestCssRules::ruleCaret_data()
     QTest::newRow("missing") << sheet << ".c" << false << 1;
     QTest::newRow("empty selector keeps caret") << sheet << "" << true << -1;
     QTest::newRow("case counts") << sheet << ".A" << false << 1;
-    QTest::newRow("in a comment first") << "/* .b */ .x {}\r\n.b {}" << ".b" << true << 20;
-    QTest::newRow("unclosed") << ".a {color: red" << ".a" << true << 4;
+    QTest::newRow("in a comment first") << "/* .b */ .x {}\r\n.b {}"
+                                        << ".b" << true << 20;
+    QTest::newRow("unclosed") << ".a {color: red"
+                              << ".a" << true << 4;
 }
 
 void TestCssRules::ruleCaret()
@@ -179,43 +196,73 @@ void TestCssRules::declaration_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
     QTest::newRow("alphabetical placement")
-        << ".a {\r\n\tbackground-color : white;\r\n\tmargin : 0px;\r\n}" << "color" << "red"
+        << ".a {\r\n\tbackground-color : white;\r\n\tmargin : 0px;\r\n}"
+        << "color"
+        << "red"
         << ".a {\r\n\tbackground-color : white;\r\n\tcolor : red;\r\n\tmargin : 0px;\r\n}";
     QTest::newRow("delete removes every declaration")
-        << ".a {\r\n\tcolor : navy;\r\n\ttext-decoration : none;\r\n\tColor: blue;\r\n}" << "color" << "delete"
+        << ".a {\r\n\tcolor : navy;\r\n\ttext-decoration : none;\r\n\tColor: blue;\r\n}"
+        << "color"
+        << "delete"
         << ".a {\r\n\ttext-decoration : none;\r\n}";
-    QTest::newRow("empty rule, braces side by side") << ".a {}" << "color" << "red" << ".a {\r\n\tcolor : red;\r\n}";
-    QTest::newRow("replaces, any case") << ".a {\r\n\tCOLOR: navy;\r\n}" << "color" << "red"
+    QTest::newRow("empty rule, braces side by side") << ".a {}"
+                                                     << "color"
+                                                     << "red"
+                                                     << ".a {\r\n\tcolor : red;\r\n}";
+    QTest::newRow("replaces, any case") << ".a {\r\n\tCOLOR: navy;\r\n}"
+                                        << "color"
+                                        << "red"
                                         << ".a {\r\n\tcolor : red;\r\n}";
-    QTest::newRow("second declaration dropped")
-        << ".a {\r\n\tcolor : navy;\r\n\tcolor : blue;\r\n}" << "color" << "red" << ".a {\r\n\tcolor : red;\r\n}";
-    QTest::newRow("blank lines go, lines re-indented")
-        << ".a {\r\n\r\n   margin : 0px;\r\n\r\n}" << "color" << "red"
-        << ".a {\r\n\tcolor : red;\r\n\tmargin : 0px;\r\n}";
+    QTest::newRow("second declaration dropped") << ".a {\r\n\tcolor : navy;\r\n\tcolor : blue;\r\n}"
+                                                << "color"
+                                                << "red"
+                                                << ".a {\r\n\tcolor : red;\r\n}";
+    QTest::newRow("blank lines go, lines re-indented") << ".a {\r\n\r\n   margin : 0px;\r\n\r\n}"
+                                                       << "color"
+                                                       << "red"
+                                                       << ".a {\r\n\tcolor : red;\r\n\tmargin : 0px;\r\n}";
     QTest::newRow("appended after the last")
-        << ".a {\r\n\tbackground-color : white;\r\n}" << "text-align" << "center"
+        << ".a {\r\n\tbackground-color : white;\r\n}"
+        << "text-align"
+        << "center"
         << ".a {\r\n\tbackground-color : white;\r\n\ttext-align : center;\r\n}";
     QTest::newRow("longer property is another")
-        << ".a {\r\n\tborder-color : red;\r\n}" << "border" << "1px navy solid"
+        << ".a {\r\n\tborder-color : red;\r\n}"
+        << "border"
+        << "1px navy solid"
         << ".a {\r\n\tborder : 1px navy solid;\r\n\tborder-color : red;\r\n}";
-    QTest::newRow("delete of an absent property") << ".a {\r\n\tmargin : 0px;\r\n}" << "color" << "delete"
+    QTest::newRow("delete of an absent property") << ".a {\r\n\tmargin : 0px;\r\n}"
+                                                  << "color"
+                                                  << "delete"
                                                   << ".a {\r\n\tmargin : 0px;\r\n}";
-    QTest::newRow("upper case sorts first")
-        << ".a {\r\n\tZoom : 1;\r\n}" << "color" << "red" << ".a {\r\n\tZoom : 1;\r\n\tcolor : red;\r\n}";
+    QTest::newRow("upper case sorts first") << ".a {\r\n\tZoom : 1;\r\n}"
+                                            << "color"
+                                            << "red"
+                                            << ".a {\r\n\tZoom : 1;\r\n\tcolor : red;\r\n}";
     // Files from other systems: line feeds alone must not merge the body
     // into one line (replacing it would lose the other declarations).
-    QTest::newRow("line feeds only")
-        << ".a {\n\tcolor: navy;\n\ttext-decoration: none;\n}" << "color" << "red"
-        << ".a {\r\n\tcolor : red;\r\n\ttext-decoration: none;\r\n}";
+    QTest::newRow("line feeds only") << ".a {\n\tcolor: navy;\n\ttext-decoration: none;\n}"
+                                     << "color"
+                                     << "red"
+                                     << ".a {\r\n\tcolor : red;\r\n\ttext-decoration: none;\r\n}";
     QTest::newRow("one-line rule keeps the other declarations")
-        << ".a { color: navy; margin: 0; }" << "color" << "red" << ".a {\r\n\tcolor : red;\r\n\tmargin: 0; \r\n}";
+        << ".a { color: navy; margin: 0; }"
+        << "color"
+        << "red"
+        << ".a {\r\n\tcolor : red;\r\n\tmargin: 0; \r\n}";
     QTest::newRow("semicolons inside parentheses and quotes")
-        << ".a { background: url(x;y.png); content: 'p;q'; color: navy; }" << "color" << "red"
+        << ".a { background: url(x;y.png); content: 'p;q'; color: navy; }"
+        << "color"
+        << "red"
         << ".a {\r\n\tbackground: url(x;y.png);\r\n\tcolor : red;\r\n\tcontent: 'p;q';\r\n}";
     QTest::newRow("comment stays with its declaration")
-        << ".a {\r\n\tmargin : 0px; /* keep; this */\r\n}" << "color" << "red"
+        << ".a {\r\n\tmargin : 0px; /* keep; this */\r\n}"
+        << "color"
+        << "red"
         << ".a {\r\n\tcolor : red;\r\n\tmargin : 0px; /* keep; this */\r\n}";
-    QTest::newRow("unclosed rule") << ".a {\r\n\tmargin : 0px;" << "color" << "red"
+    QTest::newRow("unclosed rule") << ".a {\r\n\tmargin : 0px;"
+                                   << "color"
+                                   << "red"
                                    << ".a {\r\n\tcolor : red;\r\n\tmargin : 0px;\r\n";
 }
 
