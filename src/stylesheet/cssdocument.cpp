@@ -12,9 +12,15 @@ CssDocument::CssDocument(QObject *parent)
 void CssDocument::setText(const QString &text)
 {
     m_text = text;
+    // The caret is announced even when it stays at 0: the view's text is new.
+    const bool selectionMoved = m_selStart != 0 || m_selLength != 0;
+    m_caret = 0;
+    m_selStart = 0;
+    m_selLength = 0;
     Q_EMIT textChanged();
-    m_caret = -1; // announce the caret even when it stays at 0
-    moveCaret(0, 0, 0);
+    Q_EMIT caretChanged(0);
+    if (selectionMoved)
+        Q_EMIT selectionChanged(0, 0);
 }
 
 void CssDocument::setCaret(qsizetype offset)
@@ -34,8 +40,16 @@ void CssDocument::replaceSelection(const QString &text)
 {
     const qsizetype s = m_selLength > 0 ? m_selStart : m_caret;
     m_text.replace(s, m_selLength, text);
+    // Positions are valid for the new text before anyone hears of it.
+    const qsizetype oldCaret = m_caret;
+    const bool hadSelection = m_selLength > 0 || m_selStart != s + text.size();
+    m_caret = m_selStart = s + text.size();
+    m_selLength = 0;
     Q_EMIT textChanged();
-    moveCaret(s + text.size(), s + text.size(), 0);
+    if (m_caret != oldCaret)
+        Q_EMIT caretChanged(m_caret);
+    if (hadSelection)
+        Q_EMIT selectionChanged(m_selStart, 0);
 }
 
 void CssDocument::moveCaret(qsizetype caret, qsizetype selStart, qsizetype selLength)
