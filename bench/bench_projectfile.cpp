@@ -118,6 +118,7 @@ bool measure(const QString &path, const QString &outDir, int runs, const QString
         t.start();
         ProjectFile::readText(decoded, p.options, *p.root);
         parses.push_back(seconds(t));
+        row->nodes = countNodes(*p.root);
     }
 
     row->read = median(reads);
