@@ -1,0 +1,90 @@
+#include "generator/embedstylesheet.h"
+
+#include "core/textfile.h"
+#include "generator/runservices.h"
+#include "generator/widths.h"
+#include "options/options.h"
+
+#include <QFileInfo>
+
+namespace qwk {
+
+namespace {
+
+const QString kCRLF = QStringLiteral("\r\n");
+
+// A language code inside a single-quoted script string.
+QString singleQuoted(const QString &text)
+{
+    QString out = text;
+    out.replace(u'\\', QStringLiteral("\\\\"));
+    out.replace(u'\'', QStringLiteral("\\'"));
+    return out;
+}
+
+} // namespace
+
+QString StyleSheetEmbedder::zCssFileToString(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    if (fileName.isEmpty() || !info.isFile()) {
+        m_run.logLine(QStringLiteral("Note: ") + fileName + QStringLiteral(" does not exist."));
+        return {};
+    }
+    QByteArray bytes;
+    const FileResult r = readWholeFile(fileName, &bytes);
+    if (!r.ok)
+        m_run.abortRun(r.error);
+    const QString text = decodeText(bytes);
+
+    const QString dw = m_run.scriptFunction(QStringLiteral("dw"));
+    QString out = m_run.commentLine(QStringLiteral("//Style Sheet"));
+    out += dw + QStringLiteral("(\"<style>\");") + kCRLF;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = pos;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        const QStringView line = QStringView(text).mid(pos, end - pos);
+        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
+            ++end;
+        pos = end + 1;
+        if (line.isEmpty())
+            continue;
+        if (line.contains(u'"'))
+            m_run.abortRun(QStringLiteral("There is a double quote in your CSS style sheet: \n") + line.toString());
+        out += dw;
+        out += QStringLiteral("(\"");
+        out += scriptStringValue(line.toString());
+        out += QStringLiteral("\");");
+        out += kCRLF;
+    }
+    out += dw + QStringLiteral("(\"</style>\");") + kCRLF;
+    return out;
+}
+
+QString StyleSheetEmbedder::zCSSclasses()
+{
+    const clsOptions &options = m_run.projectOptions();
+    if (!options.isChecked(u"prjCSSinJS"))
+        return {};
+    const QString css = options.text(u"prjFilCSS");
+    QString out = zCssFileToString(css) + kCRLF;
+    if (options.isChecked(u"prjChkMultiLingual")) {
+        const QString languages = options.text(u"prjLanguages");
+        const QString variable = options.text(u"prjJavascriptLanguageVariable");
+        const qsizetype dot = css.lastIndexOf(u'.');
+        const QString stem = dot < 0 ? css : css.left(dot);
+        int pos = 1;
+        while (pos <= languages.size()) {
+            const QString code = nextListItem(languages, pos);
+            out += QStringLiteral("if(") + variable + QStringLiteral("=='") + singleQuoted(code)
+                   + QStringLiteral("'){") + kCRLF;
+            out += zCssFileToString(stem + u'.' + code + QStringLiteral(".css")) + kCRLF;
+            out += QStringLiteral("}") + kCRLF;
+        }
+    }
+    return out;
+}
+
+} // namespace qwk

@@ -1,0 +1,68 @@
+#pragma once
+// The menu data of a script: the table opening, one data call per node of
+// the tree, and the closing that writes the collected HTML into the page.
+// The calls run in the browser in document order and draw the menu.
+
+#include "generator/widths.h"
+
+#include <QString>
+#include <functional>
+
+namespace qwk {
+
+class clsNodes;
+class clsOptions;
+class clsPage;
+class RunServices;
+
+// Section ids: the menu letter, a block number and "d" + position per level.
+QString nextSiblingId(const QString &id);
+QString nextBlockId(const QString &id);
+bool isMainLevel(const QString &id);
+// The id with the number after its last "d" raised by step.
+QString advanceLastNumber(const QString &id, int step);
+
+class MenuSerialiser {
+public:
+    // Expands a hard-disk folder page at design time into out, advancing id;
+    // the folder expansion plugs in here.
+    using FolderExpansion =
+        std::function<void(QString &out, const clsPage &page, QString &id, const QString &width)>;
+
+    explicit MenuSerialiser(RunServices &run);
+
+    void setFolderExpansion(FolderExpansion expansion) { m_expandFolder = std::move(expansion); }
+
+    QString writeTableStart();
+    // Appends the data calls of nodes and everything below them to out; id
+    // is the level's current section id and comes back advanced.
+    void serialiseNodes(QString &out, const clsNodes &nodes, QString &id, const QString &width);
+    QString writeTableEnd();
+
+    // The drop-down flags of a node: "" for tree menus, else "dd" and the
+    // placing taken from the position text.
+    QString dropDownCode(const QString &position, bool mainLevel) const;
+
+private:
+    struct Level;
+    void writeCall(QString &out, const QString &function, const QString &id, const QString &flags,
+                   const QString &name, const QString &address, const QString &width);
+    void writeEnd(QString &out);
+    void writeFolder(QString &out, Level &level, const class clsFolder &folder, QString *childWidth);
+    void writeColumn(QString &out, Level &level, const class clsColumn &column);
+    void writePage(QString &out, Level &level, const clsPage &page);
+    void writeAdvancedPage(QString &out, Level &level, const clsPage &page);
+    QString insertedFileText(const clsPage &page, const QString &description);
+    QString nameArgument(const QString &name, bool bare) const;
+    QString levelWidthText(const QString &width) const;
+
+    RunServices &m_run;
+    const clsOptions &m_options;
+    AutomaticWidths m_widths;
+    FolderExpansion m_expandFolder;
+    bool m_tree;
+    bool m_auto;
+    bool m_serverLanguages;
+};
+
+} // namespace qwk
