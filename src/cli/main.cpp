@@ -3,6 +3,7 @@
 #include "cli/cliapp.h"
 #include "cli/commands.h"
 #include "cli/csscommand.h"
+#include "cli/runcommand.h"
 
 #include <QCoreApplication>
 #include <QStringConverter>
@@ -41,6 +42,9 @@ const std::map<QString, Verb> &verbs()
         {QStringLiteral("save"), {true, true, true, true, false, false, saveCommand}},
         {QStringLiteral("new"), {false, true, true, true, false, false, newCommand}},
         {QStringLiteral("css"), {true, false, true, false, false, true, cssCommand}},
+        {QStringLiteral("run"), {true, false, false, true, true, false, runCommand}},
+        {QStringLiteral("sitemap"), {true, false, false, true, false, false, runCommand}},
+        {QStringLiteral("sample"), {true, false, true, true, false, false, runCommand}},
     };
     return v;
 }

@@ -99,6 +99,47 @@ private Q_SLOTS:
         QVERIFY2(r.err.contains(u"Error reading or writing file"), qPrintable(r.err));
     }
 
+    void runWritesTheMenuScript()
+    {
+        QTemporaryDir dir;
+        const QString site = dir.path();
+        const QStringList locations = {QStringLiteral("--set"), QStringLiteral("prjFilWebRoot=") + site,
+                                       QStringLiteral("--set"), QStringLiteral("prjFilJS=") + site + QStringLiteral("/qmenu.js"),
+                                       QStringLiteral("--set"), QStringLiteral("prjFilCSS=") + site + QStringLiteral("/qmenu.css")};
+        CliResult r = runCli(QStringList{QStringLiteral("css"), kDemo, QStringLiteral("--tree"), QStringLiteral("--out"),
+                                         site + QStringLiteral("/qmenu.css")});
+        QCOMPARE(r.exitCode, 0);
+        r = runCli(QStringList{QStringLiteral("run"), kDemo} + locations);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.endsWith(QStringLiteral("Writing file: ") + site + QStringLiteral("/qmenu.js\n")), qPrintable(r.out));
+        QVERIFY(r.out.startsWith(u"Selected check option: \n"));
+        QVERIFY(!r.out.contains(u"Class not found")); // the sheet has every class
+        const QString script = QString::fromUtf8(readBytes(site + QStringLiteral("/qmenu.js")));
+        QCOMPARE(nodeCheck(script), QString());
+        QVERIFY(script.contains(u"qLK(\"e1d3d2\",\"j\",\"Say hello\",\"alert('Hello from Quenwick')\",\"\");"));
+
+        r = runCli(QStringList{QStringLiteral("run"), kDemo, QStringLiteral("--compact")} + locations);
+        QCOMPARE(r.exitCode, 0);
+        const QString compact = QString::fromUtf8(readBytes(site + QStringLiteral("/qmenu.js")));
+        QCOMPARE(nodeCheck(compact), QString());
+        QVERIFY(compact.size() < script.size());
+        // Preferences given on the command line are not written anywhere.
+        QVERIFY(!readBytes(kDemo).contains("pgm"));
+    }
+
+    void failedRunsExitOne()
+    {
+        QTemporaryDir dir;
+        // The demo's own locations point at a folder this machine does not have.
+        CliResult r = runCli({QStringLiteral("run"), kDemo});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.contains(u"Error: "));
+        r = runCli({QStringLiteral("run"), kDemo, QStringLiteral("--set"), QStringLiteral("prjFilJS=")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.err.contains(u"Select your js menu file location."));
+        QVERIFY(r.out.contains(u"Missing a file location"));
+    }
+
     void unreadableContentIsReadLeniently()
     {
         QTemporaryDir dir;

@@ -1,0 +1,56 @@
+#include "cli/runcommand.h"
+
+#include "generator/rundriver.h"
+#include "generator/runservices.h"
+#include "stylesheet/clscss.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qwk::cli {
+
+namespace {
+
+// The jobs, by verb.
+QString jobOf(const QString &verb)
+{
+    if (verb == u"sitemap")
+        return QStringLiteral("siteMap");
+    if (verb == u"sample")
+        return QStringLiteral("writeSample");
+    return QStringLiteral("run");
+}
+
+} // namespace
+
+int runCommand(CliApp &app, const Arguments &args)
+{
+    if (!app.openProject(args.project))
+        return BadArguments;
+    if (!app.applySettings(args))
+        return BadArguments;
+
+    clsOptions &options = app.options();
+    // The style sheet is loaded as the designer loads it after opening a
+    // project, so class names are checked against it.
+    clsCSS css(&options, &app.prompt());
+    if (!options.text(u"prjFilCSS").isEmpty() && QFileInfo(options.text(u"prjFilCSS")).isFile())
+        css.loadCSSFile();
+    css.setCssChanged(false);
+
+    ScriptNameTables tables;
+    RunServices run(options, app.prompt(), tables);
+    run.setProjectFile(QFileInfo(args.project).absoluteFilePath());
+    run.setClassCheck([&css](const QString &name) { return css.checkIfClassInEditor(name); });
+    QTextStream &out = app.out();
+    QObject::connect(&run, &RunServices::logged, [&out](const QString &entry) {
+        out << entry << '\n';
+        out.flush();
+    });
+
+    RunDriver driver(run, app.root(), &css);
+    const bool ok = driver.runJob(jobOf(args.command));
+    return ok ? Success : JobFailed;
+}
+
+} // namespace qwk::cli

@@ -1,0 +1,163 @@
+// The generator jobs end to end: location checks, the log, the written
+// script, and what a failed run leaves behind.
+
+#include "core/textfile.h"
+#include "generator/rundriver.h"
+#include "generator/runservices.h"
+#include "options/options.h"
+#include "support/scriptedprompt.h"
+#include "support/testutil.h"
+#include "tree/nodes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qwk;
+
+namespace {
+
+struct Job {
+    test::ScriptedPrompt prompt;
+    clsOptions options{&prompt, nullptr};
+    ScriptNameTables tables;
+    std::unique_ptr<RunServices> run;
+    clsFolder root{&options};
+    QTemporaryDir dir;
+
+    Job()
+    {
+        options.loadNewPrjDefaults();
+        options.setControlValue(u"prjChkTreeMenus", 1);
+        options.setControlValue(u"prjFilWebRoot", dir.path());
+        options.setControlValue(u"prjFilJS", path(QStringLiteral("menu/qmenu.js")));
+        options.setControlValue(u"prjFilCSS", path(QStringLiteral("qmenu.css")));
+        QDir(dir.path()).mkpath(QStringLiteral("menu"));
+        test::writeBytes(path(QStringLiteral("qmenu.css")), ".MenuTreeBox{}\r\n.LinkLine{color:blue}\r\n");
+        run = std::make_unique<RunServices>(options, prompt, tables);
+        clsFolder *f = root.nodes().addFolder(1);
+        f->setName(QStringLiteral("Products"));
+        clsPage *p = f->nodes().addPage(1);
+        p->setName(QStringLiteral("Widgets"));
+        p->setValue(u"lnkURL", QStringLiteral("/widgets.html"));
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString script() const { return decodeText(test::readBytes(path(QStringLiteral("menu/qmenu.js")))); }
+};
+
+} // namespace
+
+class TestRunDriver : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void missingLocationsStopBeforeWriting()
+    {
+        Job j;
+        j.options.setControlValue(u"prjFilWebRoot", QString());
+        j.options.setControlValue(u"prjFilJS", QString());
+        j.options.setControlValue(u"prjFilCSS", QString());
+        RunDriver d(*j.run, j.root);
+        QVERIFY(!d.runJob(QStringLiteral("run")));
+        QCOMPARE(j.prompt.asked.size(), 1);
+        QCOMPARE(j.prompt.asked[0].text, QStringLiteral("First go to the options tab and ...\n"
+                                                        "  Select your web root location.\n"
+                                                        "  Select your js menu file location.\n"
+                                                        "  Select your css file location."));
+        QCOMPARE(j.run->logEntries(), QStringList{QStringLiteral("Missing a file location")});
+        QVERIFY(!QFile::exists(j.path(QStringLiteral("menu/qmenu.js"))));
+
+        Job k;
+        k.options.setControlValue(u"prjFilCSS", QString());
+        RunDriver e(*k.run, k.root);
+        QVERIFY(!e.runJob(QStringLiteral("writeSample")));
+        QCOMPARE(k.prompt.asked[0].text, QStringLiteral("First go to the options tab and ...\n  Select your css file location."));
+        QCOMPARE(k.run->logEntries(), QStringList{QStringLiteral("Missing Folder or File location")});
+    }
+
+    void runWritesAValidScript()
+    {
+        Job j;
+        j.options.setControlValue(u"prjMultipleMenu", 1);
+        j.options.setControlValue(u"prjMultipleMenuNumber", QStringLiteral("2"));
+        QVERIFY(j.options.text(u"prjJavascriptLanguageVariable").isEmpty());
+        RunDriver d(*j.run, j.root);
+        QVERIFY2(d.runJob(QStringLiteral("run")), qPrintable(j.run->logText()));
+        QCOMPARE(j.options.text(u"prjJavascriptLanguageVariable"), QStringLiteral("qwkLang"));
+
+        const QStringList log = j.run->logEntries();
+        QCOMPARE(log.first(), QStringLiteral("Selected check option: "));
+        QVERIFY(log.contains(QStringLiteral("Use tree (click-to-open) menus  ")));
+        QVERIFY(log.contains(QStringLiteral("Menu number (more than one menu on page): ...  ")));
+        QVERIFY(log.contains(QStringLiteral("Use mouse-over CSS class in menu  ")));
+        QCOMPARE(log.count(QString(49, u'-')), 2);
+        QCOMPARE(log.last(), QStringLiteral("Writing file: ") + j.path(QStringLiteral("menu/qmenu.js")));
+
+        const QString script = j.script();
+        QVERIFY(script.contains(u"q2MF(\"f1d1\",\"\",\"Products\",\"\",\"\");\r\nq2LK(\"f1d1d1\",\"iw\",\"Widgets\",\"/widgets.html\",\"\");\r\nq2DE();"));
+        // Runtime, page-load code, style sheet, data: in that order.
+        const qsizetype style = script.indexOf(u"q2DW(\"<style>\");");
+        const qsizetype table = script.indexOf(u"//start of tree menu table");
+        QVERIFY(style > 0 && table > style);
+        QVERIFY(script.indexOf(u"function q2MF(") < style);
+        QCOMPARE(test::nodeCheck(script), QString());
+        QCOMPARE(d.lastLog(), j.run->logText());
+    }
+
+    void compactScriptIsValidAndSmaller()
+    {
+        Job readable;
+        QVERIFY(RunDriver(*readable.run, readable.root).runJob(QStringLiteral("run")));
+        Job compact;
+        compact.options.setControlValue(u"pgmChkScrambled", 1);
+        QVERIFY(RunDriver(*compact.run, compact.root).runJob(QStringLiteral("run")));
+        QCOMPARE(test::nodeCheck(compact.script()), QString());
+        QVERIFY(compact.script().size() < readable.script().size());
+        QVERIFY(!compact.script().contains(u"//start of tree menu table"));
+    }
+
+    void abortedRunLeavesTheOldScript()
+    {
+        Job j;
+        test::writeBytes(j.path(QStringLiteral("menu/qmenu.js")), "// the script of an earlier run\r\n");
+        clsPage *bad = j.root.nodes().addPage(1);
+        bad->setName(QStringLiteral("Say \"cheese\""));
+        RunDriver d(*j.run, j.root);
+        QVERIFY(!d.runJob(QStringLiteral("run")));
+        const QString last = j.run->logEntries().last();
+        QVERIFY2(last.startsWith(u"Error: \nSay \"cheese\"\nName contains a double quote. See: page: "), qPrintable(last));
+        QCOMPARE(test::readBytes(j.path(QStringLiteral("menu/qmenu.js"))), QByteArray("// the script of an earlier run\r\n"));
+        // The log of the failed run stays available.
+        QCOMPARE(d.lastLog(), j.run->logText());
+        QVERIFY(d.runJob(QStringLiteral("showLog")));
+        QVERIFY(d.lastLog().contains(u"Name contains a double quote"));
+    }
+
+    void serverMenusAreNotWrittenAsScripts()
+    {
+        Job j;
+        clsPage *dnn = j.root.nodes().addPage(1);
+        dnn->setValue(u"lnkOptAdvanced", true);
+        dnn->setValue(u"lnkOptURLDNN", true);
+        RunDriver d(*j.run, j.root);
+        QVERIFY(!d.runJob(QStringLiteral("run")));
+        QVERIFY(j.run->logEntries().last().startsWith(u"Error: \nThis menu needs the ASP.NET server control"));
+        QVERIFY(!QFile::exists(j.path(QStringLiteral("menu/qmenu.js"))));
+
+        Job forced;
+        forced.options.setControlValue(u"prjForceASP", 1);
+        QVERIFY(!RunDriver(*forced.run, forced.root).runJob(QStringLiteral("run")));
+        QVERIFY(!QFile::exists(forced.path(QStringLiteral("menu/qmenu.js"))));
+    }
+
+    void unwritableScriptFails()
+    {
+        Job j;
+        j.options.setControlValue(u"prjFilJS", j.path(QStringLiteral("no/such/folder/qmenu.js")));
+        RunDriver d(*j.run, j.root);
+        QVERIFY(!d.runJob(QStringLiteral("run")));
+        QVERIFY(j.run->logEntries().last().startsWith(u"Error: \n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRunDriver)
+#include "tst_rundriver.moc"
