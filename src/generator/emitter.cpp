@@ -28,7 +28,9 @@ bool isLonePlaceholder(QStringView s)
 
 } // namespace
 
-TextEmitter::TextEmitter(QString &out) : m_out(&out), m_target(&out)
+TextEmitter::TextEmitter(QString &out)
+    : m_out(&out)
+    , m_target(&out)
 {
     m_scopes.emplace_back();
 }
@@ -43,7 +45,8 @@ void TextEmitter::set(const QString &name, const Value &value)
     m_scopes.back().insert(name, value);
 }
 
-TextEmitter::Scope::Scope(TextEmitter &e, Vars vars) : m_e(e)
+TextEmitter::Scope::Scope(TextEmitter &e, Vars vars)
+    : m_e(e)
 {
     m_e.m_scopes.emplace_back();
     for (const auto &v : vars)
@@ -148,7 +151,8 @@ void TextEmitter::substitute(QStringView line)
         m_target->append(line.mid(pos, open - pos));
         const qsizetype close = line.indexOf(u'$', open + 1);
         if (close < 0)
-            throw TemplateError(QStringLiteral("unterminated placeholder in template line: ") + line.toString());
+            throw TemplateError(
+                QStringLiteral("unterminated placeholder in template line: ") + line.toString());
         if (close == open + 1) {
             m_target->append(u'$');
             pos = close + 1;

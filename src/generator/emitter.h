@@ -36,7 +36,10 @@ namespace qwk {
 
 class TemplateError : public std::logic_error {
 public:
-    explicit TemplateError(const QString &what) : std::logic_error(what.toStdString()) {}
+    explicit TemplateError(const QString &what)
+        : std::logic_error(what.toStdString())
+    {
+    }
 };
 
 class TextEmitter {
@@ -47,9 +50,18 @@ public:
 
     // A template value: plain text or a callback that emits into the buffer.
     struct Value {
-        Value(const QString &t) : text(t) {}
-        Value(const char16_t *t) : text(QString::fromUtf16(t)) {}
-        Value(Callback c) : call(std::move(c)) {}
+        Value(const QString &t)
+            : text(t)
+        {
+        }
+        Value(const char16_t *t)
+            : text(QString::fromUtf16(t))
+        {
+        }
+        Value(Callback c)
+            : call(std::move(c))
+        {
+        }
         QString text;
         Callback call;
     };

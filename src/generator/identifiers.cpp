@@ -12,18 +12,17 @@ namespace {
 // scripts, the server control, the page-load code): never compacted.
 const QStringList &fixedVariables()
 {
-    static const QStringList names = {u"fn"_qs, u"co"_qs,  u"gn"_qs, u"gstr"_qs, u"ie"_qs,
-                                      u"gb"_qs, u"agt"_qs, u"w3c"_qs, u"mac"_qs, u"pi"_qs};
+    static const QStringList names = { u"fn"_qs, u"co"_qs, u"gn"_qs, u"gstr"_qs, u"ie"_qs, u"gb"_qs,
+        u"agt"_qs, u"w3c"_qs, u"mac"_qs, u"pi"_qs };
     return names;
 }
 
 const QStringList &fixedFunctions()
 {
-    static const QStringList names = {
-        u"mf"_qs,    u"udc"_qs,      u"sf"_qs,        u"lk"_qs,    u"de"_qs,       u"dw"_qs,
-        u"os"_qs,    u"cs"_qs,       u"go"_qs,        u"gf"_qs,    u"col"_qs,      u"openpage"_qs,
-        u"closepage"_qs, u"open"_qs, u"close"_qs,     u"swap"_qs,  u"swapimage"_qs, u"swapline"_qs,
-        u"timeout"_qs, u"cnv"_qs,    u"swapbox"_qs,   u"gi"_qs,    u"gp"_qs};
+    static const QStringList names
+        = { u"mf"_qs, u"udc"_qs, u"sf"_qs, u"lk"_qs, u"de"_qs, u"dw"_qs, u"os"_qs, u"cs"_qs, u"go"_qs,
+              u"gf"_qs, u"col"_qs, u"openpage"_qs, u"closepage"_qs, u"open"_qs, u"close"_qs, u"swap"_qs,
+              u"swapimage"_qs, u"swapline"_qs, u"timeout"_qs, u"cnv"_qs, u"swapbox"_qs, u"gi"_qs, u"gp"_qs };
     return names;
 }
 
@@ -53,7 +52,8 @@ int ScriptNameTables::functionSlot(const QString &name)
 }
 
 ScriptIdentifiers::ScriptIdentifiers(const clsOptions &options, ScriptNameTables &tables)
-    : m_options(options), m_tables(tables)
+    : m_options(options)
+    , m_tables(tables)
 {
 }
 
@@ -123,17 +123,14 @@ bool ScriptIdentifiers::isFixedFunction(const QString &name)
 
 const QStringList &ScriptIdentifiers::variableVocabulary()
 {
-    static const QStringList names = {
-        u"co"_qs,     u"uc"_qs,         u"gstr"_qs,    u"o"_qs,        u"gn"_qs,      u"fl"_qs,
-        u"fn"_qs,     u"ml"_qs,         u"ncf"_qs,     u"XOff"_qs,     u"sTop"_qs,    u"osec"_qs,
-        u"intTime"_qs, u"intTime2"_qs,  u"agt"_qs,     u"pi"_qs,       u"ie"_qs,      u"w3c"_qs,
-        u"gb"_qs,     u"mac"_qs,        u"omfi"_qs,    u"cmfi"_qs,     u"osfi"_qs,    u"csfi"_qs,
-        u"pli"_qs,    u"langString"_qs, u"name"_qs,    u"width"_qs,    u"href"_qs,    u"k"_qs,
-        u"secn"_qs,   u"secn2"_qs,      u"secn8"_qs,   u"secn9"_qs,    u"secn10"_qs,  u"secn11"_qs,
-        u"secn12"_qs, u"secn13"_qs,     u"secn14"_qs,  u"secn16"_qs,   u"sec16"_qs,   u"cox"_qs,
-        u"cookieName"_qs, u"str"_qs,    u"t"_qs,       u"cn"_qs,       u"ocjs"_qs,    u"sec"_qs,
-        u"path"_qs,   u"pTop"_qs,       u"pLeft"_qs,   u"obj"_qs,      u"objNew"_qs,  u"fTop"_qs,
-        u"fLeft"_qs,  u"fShift"_qs,     u"pageName"_qs, u"firstString"_qs};
+    static const QStringList names = { u"co"_qs, u"uc"_qs, u"gstr"_qs, u"o"_qs, u"gn"_qs, u"fl"_qs, u"fn"_qs,
+        u"ml"_qs, u"ncf"_qs, u"XOff"_qs, u"sTop"_qs, u"osec"_qs, u"intTime"_qs, u"intTime2"_qs, u"agt"_qs,
+        u"pi"_qs, u"ie"_qs, u"w3c"_qs, u"gb"_qs, u"mac"_qs, u"omfi"_qs, u"cmfi"_qs, u"osfi"_qs, u"csfi"_qs,
+        u"pli"_qs, u"langString"_qs, u"name"_qs, u"width"_qs, u"href"_qs, u"k"_qs, u"secn"_qs, u"secn2"_qs,
+        u"secn8"_qs, u"secn9"_qs, u"secn10"_qs, u"secn11"_qs, u"secn12"_qs, u"secn13"_qs, u"secn14"_qs,
+        u"secn16"_qs, u"sec16"_qs, u"cox"_qs, u"cookieName"_qs, u"str"_qs, u"t"_qs, u"cn"_qs, u"ocjs"_qs,
+        u"sec"_qs, u"path"_qs, u"pTop"_qs, u"pLeft"_qs, u"obj"_qs, u"objNew"_qs, u"fTop"_qs, u"fLeft"_qs,
+        u"fShift"_qs, u"pageName"_qs, u"firstString"_qs };
     return names;
 }
 
@@ -141,12 +138,12 @@ const QStringList &ScriptIdentifiers::functionVocabulary()
 {
     static const QStringList names = [] {
         QStringList all = fixedFunctions();
-        all << u"multilingual"_qs << u"gif"_qs << u"ismf"_qs << u"wi"_qs << u"ii"_qs
-            << u"dropDownMenu"_qs << u"className"_qs << u"ccmf"_qs << u"cmf"_qs << u"csf"_qs
-            << u"clk"_qs << u"wa"_qs << u"waMO"_qs << u"waMT"_qs << u"sio"_qs << u"osfl"_qs
-            << u"ck"_qs << u"ck2"_qs << u"osc"_qs << u"csc"_qs << u"sc"_qs << u"gc"_qs << u"ct"_qs
-            << u"oas"_qs << u"sshw"_qs << u"ssc"_qs << u"stsc"_qs << u"ch"_qs << u"setPosition"_qs
-            << u"totalTop"_qs << u"totalLeft"_qs << u"mi"_qs << u"mo"_qs << u"mi2"_qs << u"mo2"_qs;
+        all << u"multilingual"_qs << u"gif"_qs << u"ismf"_qs << u"wi"_qs << u"ii"_qs << u"dropDownMenu"_qs
+            << u"className"_qs << u"ccmf"_qs << u"cmf"_qs << u"csf"_qs << u"clk"_qs << u"wa"_qs << u"waMO"_qs
+            << u"waMT"_qs << u"sio"_qs << u"osfl"_qs << u"ck"_qs << u"ck2"_qs << u"osc"_qs << u"csc"_qs
+            << u"sc"_qs << u"gc"_qs << u"ct"_qs << u"oas"_qs << u"sshw"_qs << u"ssc"_qs << u"stsc"_qs
+            << u"ch"_qs << u"setPosition"_qs << u"totalTop"_qs << u"totalLeft"_qs << u"mi"_qs << u"mo"_qs
+            << u"mi2"_qs << u"mo2"_qs;
         return all;
     }();
     return names;

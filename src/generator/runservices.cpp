@@ -3,6 +3,7 @@
 #include "core/prompt.h"
 #include "core/textfile.h"
 #include "options/options.h"
+#include "stylesheet/clscss.h"
 #include "tree/nodes.h"
 
 #include <QDir>
@@ -55,7 +56,10 @@ bool isAsciiDigit(QChar c)
 } // namespace
 
 RunServices::RunServices(clsOptions &options, Prompt &prompt, ScriptNameTables &tables, QObject *parent)
-    : QObject(parent), ScriptIdentifiers(options, tables), m_opts(options), m_prompt(prompt)
+    : QObject(parent)
+    , ScriptIdentifiers(options, tables)
+    , m_opts(options)
+    , m_prompt(prompt)
 {
     m_opts.setClassNameLookup([this](const QString &classKey) {
         try {
@@ -70,6 +74,13 @@ RunServices::RunServices(clsOptions &options, Prompt &prompt, ScriptNameTables &
 RunServices::~RunServices()
 {
     m_opts.setClassNameLookup({});
+}
+
+void RunServices::useStyleSheet(clsCSS &css)
+{
+    clsCSS *sheet = &css;
+    m_classCheck = [sheet](const QString &name) { return sheet->checkIfClassInEditor(name); };
+    m_saveStyleSheetAs = [sheet] { sheet->SaveCssFileAs(); };
 }
 
 // --- the log ---------------------------------------------------------------
@@ -113,8 +124,8 @@ QString RunServices::appRootFolder() const
     return app.isEmpty() ? webRootFolder() : withSeparator(app);
 }
 
-QString RunServices::siteAddress(const QString &rootOption, const QString &root, const QString &path,
-                                 const QString &complaint)
+QString RunServices::siteAddress(
+    const QString &rootOption, const QString &root, const QString &path, const QString &complaint)
 {
     if (rootOption.trimmed().isEmpty() || path.isEmpty())
         return {};
@@ -130,7 +141,8 @@ QString RunServices::siteAddress(const QString &rootOption, const QString &root,
 
 QString RunServices::ra(const QString &path)
 {
-    return siteAddress(m_opts.text(u"prjFilWebRoot"), webRootFolder(), path, u"File not under web folder: "_qs);
+    return siteAddress(
+        m_opts.text(u"prjFilWebRoot"), webRootFolder(), path, u"File not under web folder: "_qs);
 }
 
 QString RunServices::raAPP(const QString &path)
@@ -280,8 +292,8 @@ QString RunServices::jsStringText(const QString &text)
     t.remove(u'\r');
     t.remove(u'\n');
     t.replace(u'"', u'\'');
-    static const QStringList sequences = {u"\\n"_qs, u"\\b"_qs, u"\\t"_qs, u"\\r"_qs,
-                                          u"\\f"_qs, u"\\'"_qs, u"\\\\"_qs};
+    static const QStringList sequences
+        = { u"\\n"_qs, u"\\b"_qs, u"\\t"_qs, u"\\r"_qs, u"\\f"_qs, u"\\'"_qs, u"\\\\"_qs };
     for (const QString &s : sequences) {
         if (t.contains(s))
             logLine(u"File contains: "_qs + s);
@@ -334,7 +346,7 @@ void RunServices::clearTreeFlags()
 bool RunServices::needsServerControl() const
 {
     return m_forceServer || m_languagesOnServer || m_noScriptFile || m_shopLinks || m_serverDirectory
-           || m_portalDirectory;
+        || m_portalDirectory;
 }
 
 } // namespace qwk

@@ -16,6 +16,7 @@
 
 namespace qwk {
 
+class clsCSS;
 class clsOptions;
 class MenuNode;
 class Prompt;
@@ -25,7 +26,8 @@ class Prompt;
 class RunAborted : public std::runtime_error {
 public:
     explicit RunAborted(const QString &description)
-        : std::runtime_error(description.toStdString()), m_description(description)
+        : std::runtime_error(description.toStdString())
+        , m_description(description)
     {
     }
     const QString &description() const { return m_description; }
@@ -53,6 +55,8 @@ public:
     void setClassCheck(ClassCheck check) { m_classCheck = std::move(check); }
     // The style sheet's save-as dialog; it stores the chosen path in "prjFilCSS".
     void setSaveStyleSheetAs(std::function<void()> saveAs) { m_saveStyleSheetAs = std::move(saveAs); }
+    // Both of the above from the project's style sheet.
+    void useStyleSheet(clsCSS &css);
     // The open project's file; its base name names the script's cookies.
     void setProjectFile(const QString &path) { m_projectFile = path; }
     const QString &projectFile() const { return m_projectFile; }
@@ -117,8 +121,8 @@ Q_SIGNALS:
     void logged(const QString &entry);
 
 private:
-    QString siteAddress(const QString &rootOption, const QString &root, const QString &path,
-                        const QString &complaint);
+    QString siteAddress(
+        const QString &rootOption, const QString &root, const QString &path, const QString &complaint);
 
     clsOptions &m_opts;
     Prompt &m_prompt;

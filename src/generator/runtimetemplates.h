@@ -14,10 +14,10 @@ extern const QStringView kGlobals;
 extern const QStringView kImagePreload;
 
 // The functions of the library, in the order they are written.
-extern const QStringView kDrawing;   // mf, ccmf, sf, lk, col, de
-extern const QStringView kAnchors;   // cmf, csf, clk, wa, waMO, waMT, wi
-extern const QStringView kClicks;    // ck, ck2, osfl, ismf, gf, go, os, cs, dw, gif, ii, ch
-extern const QStringView kCookies;   // udc, osc, csc, sio, oas, gc, sc, sshw, ssc, stsc, ct, className
+extern const QStringView kDrawing; // mf, ccmf, sf, lk, col, de
+extern const QStringView kAnchors; // cmf, csf, clk, wa, waMO, waMT, wi
+extern const QStringView kClicks; // ck, ck2, osfl, ismf, gf, go, os, cs, dw, gif, ii, ch
+extern const QStringView kCookies; // udc, osc, csc, sio, oas, gc, sc, sshw, ssc, stsc, ct, className
 
 // Between className and the languages: the public scripting functions and
 // the mouse-over functions of drop-down menus.

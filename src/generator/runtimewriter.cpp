@@ -14,18 +14,19 @@ namespace {
 const QString kLineEnd = QStringLiteral("\r\n");
 
 // Small option-dependent pieces; rendered once per run.
-const QStringView kNameTranslation = u"$v:name$=$f:multilingual$($v:name$);$v:width$=$f:multilingual$($v:width$);";
+const QStringView kNameTranslation
+    = u"$v:name$=$f:multilingual$($v:name$);$v:width$=$f:multilingual$($v:width$);";
 const QStringView kMainFolderImage = u"+$f:wi$($v:secn12$,$f:gif$($v:secn12$,true))";
 const QStringView kSubFolderImage = u"+$f:wi$($v:secn13$,$f:gif$($v:secn13$,false))";
 const QStringView kNoImage = u"+\"\"";
-const QStringView kPageImage =
-    u"if(!$f:ii$($v:k$,\"nm\")){$f:dw$($f:wi$($v:secn8$,\"$linkImageAddress$\"))};";
-const QStringView kImageSwap =
-    u"if(document.images$swapTest$){t=$f:go$(\"i\"+$v:secn8$);if(t){t.src=$f:gif$($v:secn8$,$f:ismf$($v:secn8$))}};";
+const QStringView kPageImage
+    = u"if(!$f:ii$($v:k$,\"nm\")){$f:dw$($f:wi$($v:secn8$,\"$linkImageAddress$\"))};";
+const QStringView kImageSwap = u"if(document.images$swapTest$){t=$f:go$(\"i\"+$v:secn8$);if(t){t.src=$f:gif$("
+                               u"$v:secn8$,$f:ismf$($v:secn8$))}};";
 const QStringView kOnlyMainSwap = u"&&$f:ismf$($v:secn8$)";
 const QStringView kOnlySubSwap = u"&&!$f:ismf$($v:secn8$)";
-const QStringView kTopLinkClass =
-    u"if($f:ii$($v:k$,\"nf\")){$v:cn$=\"$classMainFolderLine$\"}else{$v:cn$=\"$classLinkLine$\"};";
+const QStringView kTopLinkClass
+    = u"if($f:ii$($v:k$,\"nf\")){$v:cn$=\"$classMainFolderLine$\"}else{$v:cn$=\"$classLinkLine$\"};";
 const QStringView kPlainLinkClass = u"$v:cn$=\"$classLinkLine$\";";
 const QStringView kMouseOverScript = u"\"if($v:w3c$){this.className='\"+cn+\"MouseOver'}\"";
 const QStringView kMouseOutScript = u"\"if($v:w3c$){this.className='\"+cn+\"'}\"";
@@ -38,10 +39,9 @@ const QStringView kLinkImage = u"var $v:pli$=new Image();$v:pli$.src=\"$linkImag
 // The written no-wrap style; the braced form browsers ignore is not used.
 const QString kNoWrap = QStringLiteral(" style='white-space:nowrap;'");
 
-const char16_t *const kClassKeys[] = {u"MainFolderBox", u"MainFolderPage", u"MainFolderLine",
-                                      u"SubFolderBox",  u"SubFolderPage",  u"SubFolderLine",
-                                      u"LinkBox",       u"LinkPage",       u"LinkLine",
-                                      u"MenuTreeBox"};
+const char16_t *const kClassKeys[]
+    = { u"MainFolderBox", u"MainFolderPage", u"MainFolderLine", u"SubFolderBox", u"SubFolderPage",
+          u"SubFolderLine", u"LinkBox", u"LinkPage", u"LinkLine", u"MenuTreeBox" };
 
 // An indent as a pixel number; text that is no whole number counts as 0 so
 // that the script stays valid.
@@ -66,8 +66,9 @@ QString singleQuotedValue(const QString &text)
 
 QString ScriptRuntimeWriter::notice()
 {
-    return QStringLiteral("// Menu script written by Quenwick. It is written anew on every run: change the project, "
-                          "not this file.");
+    return QStringLiteral(
+        "// Menu script written by Quenwick. It is written anew on every run: change the project, "
+        "not this file.");
 }
 
 void ScriptRuntimeWriter::configure(TextEmitter &e) const
@@ -123,7 +124,7 @@ void ScriptRuntimeWriter::setOptionPieces(TextEmitter &e)
     height.remove(u'"');
     height.remove(u'\'');
     e.set(u"cellHeight"_qs,
-          height.isEmpty() ? QString() : u" height = '"_qs + scriptStringValue(height) + u"'"_qs);
+        height.isEmpty() ? QString() : u" height = '"_qs + scriptStringValue(height) + u"'"_qs);
 
     e.set(u"mainOpenImage"_qs, value(u"prjFilMFOIMG"));
     e.set(u"mainClosedImage"_qs, value(u"prjFilMFCIMG"));
@@ -142,8 +143,9 @@ void ScriptRuntimeWriter::setOptionPieces(TextEmitter &e)
     const bool subSwap = subImages && opt.text(u"prjFilSFOIMG") != opt.text(u"prjFilSFCIMG");
     QString swap;
     if (mainSwap || subSwap) {
-        const QString test = mainSwap && subSwap ? QString() : e.render(mainSwap ? kOnlyMainSwap : kOnlySubSwap);
-        TextEmitter::Scope scope(e, {{u"swapTest"_qs, test}});
+        const QString test
+            = mainSwap && subSwap ? QString() : e.render(mainSwap ? kOnlyMainSwap : kOnlySubSwap);
+        TextEmitter::Scope scope(e, { { u"swapTest"_qs, test } });
         swap = e.render(kImageSwap);
     }
     e.set(u"imageSwap"_qs, swap);
@@ -151,7 +153,8 @@ void ScriptRuntimeWriter::setOptionPieces(TextEmitter &e)
     e.set(u"mainImages"_qs, mainImages ? e.render(kMainImages) : QString());
     e.set(u"subImages"_qs, subImages ? e.render(kSubImages) : QString());
     e.set(u"linkImage"_qs, linkImage ? e.render(kLinkImage) : QString());
-    e.set(u"imagePreload"_qs, mainImages || subImages || linkImage ? e.render(runtime::kImagePreload) : QString());
+    e.set(u"imagePreload"_qs,
+        mainImages || subImages || linkImage ? e.render(runtime::kImagePreload) : QString());
 
     e.set(u"linkClass"_qs, e.render(on(u"prjChkTopLinkCSS") ? kTopLinkClass : kPlainLinkClass));
     const bool momo = on(u"prjChkMOMO");

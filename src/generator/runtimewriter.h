@@ -14,7 +14,10 @@ class TextEmitter;
 
 class ScriptRuntimeWriter {
 public:
-    explicit ScriptRuntimeWriter(RunServices &run) : m_run(run) {}
+    explicit ScriptRuntimeWriter(RunServices &run)
+        : m_run(run)
+    {
+    }
 
     // Append to out; the run is aborted (RunAborted) for a transform hook
     // with a double quote or a language variable that is no script name.

@@ -16,7 +16,7 @@ QString runNode(const QString &script)
     f.write(script.toUtf8());
     f.close();
     QProcess p;
-    p.start(QStringLiteral("node"), {path});
+    p.start(QStringLiteral("node"), { path });
     if (!p.waitForFinished(60000))
         return QStringLiteral("NODE FAILED: ") + p.errorString();
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)

@@ -16,7 +16,8 @@ struct OptionsFixture {
     ScriptedPrompt prompt;
     MemorySettingsStore settings;
     std::unique_ptr<clsOptions> options;
-    OptionsFixture() : options(std::make_unique<clsOptions>(&prompt, &settings))
+    OptionsFixture()
+        : options(std::make_unique<clsOptions>(&prompt, &settings))
     {
         options->loadNewPrjDefaults();
     }

@@ -41,7 +41,7 @@ void TestEmitter::substitution()
     QString out;
     TextEmitter e(out);
     e.setLineEnd(u"\r\n"_qs);
-    e.emit({{u"a"_qs, u"1"_qs}, {u"b"_qs, u"two"_qs}, {u"c"_qs, u"$a$ \\"_qs}}, tmpl);
+    e.emit({ { u"a"_qs, u"1"_qs }, { u"b"_qs, u"two"_qs }, { u"c"_qs, u"$a$ \\"_qs } }, tmpl);
     QCOMPARE(out, expected);
 }
 
@@ -51,7 +51,7 @@ void TestEmitter::scopesShadowAndEnd()
     TextEmitter e(out);
     e.set(u"x"_qs, u"outer"_qs);
     {
-        TextEmitter::Scope s(e, {{u"x"_qs, u"inner"_qs}});
+        TextEmitter::Scope s(e, { { u"x"_qs, u"inner"_qs } });
         e.emit(u"$x$ "_qs);
     }
     e.emit(u"$x$"_qs);
@@ -68,10 +68,10 @@ void TestEmitter::callbacksEmitNestedPieces()
 {
     QString out;
     TextEmitter e(out);
-    const QStringList items = {u"a"_qs, u"b"_qs, u"c"_qs};
+    const QStringList items = { u"a"_qs, u"b"_qs, u"c"_qs };
     e.set(u"items"_qs, TextEmitter::Callback([&] {
         for (const QString &i : items)
-            e.emit({{u"i"_qs, i}}, u"<$i$>"_qs);
+            e.emit({ { u"i"_qs, i } }, u"<$i$>"_qs);
     }));
     e.emit(u"[$items$]\nend"_qs);
     QCOMPARE(out, u"[<a><b><c>]\nend"_qs);
@@ -101,16 +101,16 @@ void TestEmitter::commentLinesGoThroughTheFilter()
         seen << line;
         return QString();
     });
-    e.emit({{u"n"_qs, u"7"_qs}}, u"a\n  // comment $n$\nb // not a comment line\n"_qs);
+    e.emit({ { u"n"_qs, u"7"_qs } }, u"a\n  // comment $n$\nb // not a comment line\n"_qs);
     QCOMPARE(out, u"a\r\nb // not a comment line\r\n"_qs);
-    QCOMPARE(seen, QStringList{u"  // comment 7"_qs});
+    QCOMPARE(seen, QStringList { u"  // comment 7"_qs });
 }
 
 void TestEmitter::lonePlaceholderLineDisappearsWhenEmpty()
 {
     QString out;
     TextEmitter e(out);
-    e.emit({{u"opt"_qs, u""_qs}, {u"on"_qs, u"x();"_qs}}, u"a\n  $opt$\n  $on$\nb"_qs);
+    e.emit({ { u"opt"_qs, u""_qs }, { u"on"_qs, u"x();"_qs } }, u"a\n  $opt$\n  $on$\nb"_qs);
     QCOMPARE(out, u"a\n  x();\nb"_qs);
 }
 
@@ -119,7 +119,7 @@ void TestEmitter::stripIndentKeepsValues()
     QString out;
     TextEmitter e(out);
     e.setStripIndent(true);
-    e.emit({{u"v"_qs, u"  kept"_qs}}, u"    if(a){\n\t\tb=\"$v$\"\n    }"_qs);
+    e.emit({ { u"v"_qs, u"  kept"_qs } }, u"    if(a){\n\t\tb=\"$v$\"\n    }"_qs);
     QCOMPARE(out, u"if(a){\nb=\"  kept\"\n}"_qs);
 }
 

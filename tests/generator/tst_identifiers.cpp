@@ -31,20 +31,20 @@ void TestIdentifiers::identifierTable_data()
     QTest::addColumn<bool>("compact");
     QTest::addColumn<QStringList>("expected"); // co, secn9, XOff, mf, ck2, openpage
     QTest::newRow("readable single") << u""_qs << false
-                                     << QStringList{u"qCO"_qs, u"qSECN9"_qs, u"qXOFF"_qs, u"qMF"_qs,
-                                                    u"qCK2"_qs, u"qOPENPAGE"_qs};
+                                     << QStringList { u"qCO"_qs, u"qSECN9"_qs, u"qXOFF"_qs, u"qMF"_qs,
+                                            u"qCK2"_qs, u"qOPENPAGE"_qs };
     QTest::newRow("compact single") << u""_qs << true
-                                    << QStringList{u"qCO"_qs, u"qV0"_qs, u"qV1"_qs, u"qMF"_qs, u"qF0"_qs,
-                                                   u"qOPENPAGE"_qs};
+                                    << QStringList { u"qCO"_qs, u"qV0"_qs, u"qV1"_qs, u"qMF"_qs, u"qF0"_qs,
+                                           u"qOPENPAGE"_qs };
     QTest::newRow("readable 7") << u"7"_qs << false
-                                << QStringList{u"q7CO"_qs, u"q7SECN9"_qs, u"q7XOFF"_qs, u"q7MF"_qs,
-                                               u"q7CK2"_qs, u"q7OPENPAGE"_qs};
+                                << QStringList { u"q7CO"_qs, u"q7SECN9"_qs, u"q7XOFF"_qs, u"q7MF"_qs,
+                                       u"q7CK2"_qs, u"q7OPENPAGE"_qs };
     QTest::newRow("compact 7") << u"7"_qs << true
-                               << QStringList{u"q7CO"_qs, u"qV70"_qs, u"qV71"_qs, u"q7MF"_qs, u"qF70"_qs,
-                                              u"q7OPENPAGE"_qs};
+                               << QStringList { u"q7CO"_qs, u"qV70"_qs, u"qV71"_qs, u"q7MF"_qs, u"qF70"_qs,
+                                      u"q7OPENPAGE"_qs };
     QTest::newRow("compact 2 joins without separator")
         << u"2"_qs << true
-        << QStringList{u"q2CO"_qs, u"qV20"_qs, u"qV21"_qs, u"q2MF"_qs, u"qF20"_qs, u"q2OPENPAGE"_qs};
+        << QStringList { u"q2CO"_qs, u"qV20"_qs, u"qV21"_qs, u"q2MF"_qs, u"qF20"_qs, u"q2OPENPAGE"_qs };
 }
 
 void TestIdentifiers::identifierTable()
@@ -60,9 +60,9 @@ void TestIdentifiers::identifierTable()
     }
     ScriptNameTables tables; // a fresh program: the first name gets slot 0
     ScriptIdentifiers ids(*f.options, tables);
-    const QStringList got = {ids.scriptVariable(u"co"_qs),     ids.scriptVariable(u"secn9"_qs),
-                             ids.scriptVariable(u"XOff"_qs),   ids.scriptFunction(u"mf"_qs),
-                             ids.scriptFunction(u"ck2"_qs),    ids.scriptFunction(u"openpage"_qs)};
+    const QStringList got = { ids.scriptVariable(u"co"_qs), ids.scriptVariable(u"secn9"_qs),
+        ids.scriptVariable(u"XOff"_qs), ids.scriptFunction(u"mf"_qs), ids.scriptFunction(u"ck2"_qs),
+        ids.scriptFunction(u"openpage"_qs) };
     QCOMPARE(got, expected);
     // Asking again gives the same identifiers and hands out no new slots.
     QCOMPARE(ids.scriptVariable(u"secn9"_qs), expected[1]);
@@ -91,7 +91,7 @@ void TestIdentifiers::slotsAreStableAndShared()
     // Switching compaction off gives readable names without touching slots.
     f.set(u"pgmChkScrambled"_qs, 0);
     QCOMPARE(second.scriptVariable(u"k"_qs), u"qK"_qs);
-    QCOMPARE(tables.variables(), (QStringList{u"secn9"_qs, u"k"_qs, u"name"_qs, u"K"_qs}));
+    QCOMPARE(tables.variables(), (QStringList { u"secn9"_qs, u"k"_qs, u"name"_qs, u"K"_qs }));
 }
 
 void TestIdentifiers::menuNumberAndLetter_data()
@@ -138,7 +138,7 @@ void TestIdentifiers::noCollisions_data()
 {
     QTest::addColumn<QString>("number");
     QTest::addColumn<bool>("compact");
-    for (const QString &n : {u""_qs, u"2"_qs, u"20"_qs}) {
+    for (const QString &n : { u""_qs, u"2"_qs, u"20"_qs }) {
         QTest::addRow("readable '%s'", qPrintable(n)) << n << false;
         QTest::addRow("compact '%s'", qPrintable(n)) << n << true;
     }
@@ -165,7 +165,7 @@ void TestIdentifiers::noCollisions()
         QHash<QString, QString> owner; // identifier -> internal name
         auto claim = [&](const QString &id, const QString &what) {
             QVERIFY2(!owner.contains(id) || owner.value(id) == what,
-                     qPrintable(id + u" for "_qs + what + u" and "_qs + owner.value(id)));
+                qPrintable(id + u" for "_qs + what + u" and "_qs + owner.value(id)));
             owner.insert(id, what);
             QVERIFY2(id.startsWith(u'q'), qPrintable(id));
         };
@@ -201,8 +201,9 @@ void TestIdentifiers::commentLineAndFragments()
     QCOMPARE(ids.commentLine(u"//globals"_qs), u"//globals\r\n"_qs);
     f.set(u"pgmChkScrambled"_qs, 1);
     QCOMPARE(ids.commentLine(u"//globals"_qs), QString());
-    const QString block = ScriptIdentifiers::ifOpen(u"a"_qs) + u"x"_qs + ScriptIdentifiers::elseIfOpen(u"b"_qs)
-                          + u"y"_qs + ScriptIdentifiers::elseOpen() + u"z"_qs + ScriptIdentifiers::blockClose();
+    const QString block = ScriptIdentifiers::ifOpen(u"a"_qs) + u"x"_qs
+        + ScriptIdentifiers::elseIfOpen(u"b"_qs) + u"y"_qs + ScriptIdentifiers::elseOpen() + u"z"_qs
+        + ScriptIdentifiers::blockClose();
     QCOMPARE(block, u"if(a){x}else if(b){y}else{z};"_qs);
 }
 

@@ -5,6 +5,7 @@
 #include "generatortestutil.h"
 
 #include "core/textfile.h"
+#include "stylesheet/clscss.h"
 #include "tree/nodes.h"
 
 #include <QSignalSpy>
@@ -18,7 +19,7 @@ namespace {
 
 struct Run : OptionsFixture {
     ScriptNameTables tables;
-    RunServices run{*options, prompt, tables};
+    RunServices run { *options, prompt, tables };
 };
 
 // What a job that calls f logs, as the driver would run it.
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void rootFolders();
     void cssClassName();
     void classLookupInstalledInOptions();
+    void classesCheckedAgainstTheStyleSheet();
     void nodeNamesAndDescriptions();
     void classSuffix_data();
     void classSuffix();
@@ -63,7 +65,7 @@ void TestRunServices::logAndAbort()
     QSignalSpy spy(&r.run, &RunServices::logged);
     r.run.logLine(u"one"_qs);
     r.run.logLine(u"two\nlines"_qs);
-    QCOMPARE(r.run.logEntries(), (QStringList{u"one"_qs, u"two\nlines"_qs}));
+    QCOMPARE(r.run.logEntries(), (QStringList { u"one"_qs, u"two\nlines"_qs }));
     QCOMPARE(r.run.logText(), u"one\ntwo\nlines"_qs);
     QCOMPARE(spy.count(), 2);
 
@@ -85,12 +87,16 @@ void TestRunServices::siteAddresses_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("logged");
-    QTest::newRow("windows path") << u"C:\\site"_qs << u"C:\\site\\menu\\qmenu.js"_qs << u"/menu/qmenu.js"_qs << false;
-    QTest::newRow("case ignored, kept") << u"c:\\site"_qs << u"C:\\Site\\a\\B.htm"_qs << u"/a/B.htm"_qs << false;
-    QTest::newRow("root with separator") << u"C:\\site\\"_qs << u"C:\\site\\a.htm"_qs << u"/a.htm"_qs << false;
+    QTest::newRow("windows path") << u"C:\\site"_qs << u"C:\\site\\menu\\qmenu.js"_qs << u"/menu/qmenu.js"_qs
+                                  << false;
+    QTest::newRow("case ignored, kept")
+        << u"c:\\site"_qs << u"C:\\Site\\a\\B.htm"_qs << u"/a/B.htm"_qs << false;
+    QTest::newRow("root with separator")
+        << u"C:\\site\\"_qs << u"C:\\site\\a.htm"_qs << u"/a.htm"_qs << false;
     QTest::newRow("forward slashes") << u"/srv/www"_qs << u"/srv/www/menu/qmenu.js"_qs << u"/menu/qmenu.js"_qs
                                      << false;
-    QTest::newRow("mixed separators") << u"C:/site"_qs << u"C:\\site\\menu/x.htm"_qs << u"/menu/x.htm"_qs << false;
+    QTest::newRow("mixed separators")
+        << u"C:/site"_qs << u"C:\\site\\menu/x.htm"_qs << u"/menu/x.htm"_qs << false;
     QTest::newRow("root itself") << u"C:\\site"_qs << u"C:\\site\\"_qs << u"/"_qs << false;
     QTest::newRow("outside") << u"C:\\site"_qs << u"D:\\other\\x.htm"_qs << u""_qs << true;
     QTest::newRow("sibling with same prefix") << u"C:\\site"_qs << u"C:\\sitemap\\x.htm"_qs << u""_qs << true;
@@ -109,7 +115,7 @@ void TestRunServices::siteAddresses()
     r.set(u"prjFilWebRoot"_qs, root);
     QCOMPARE(r.run.ra(path), address);
     if (logged)
-        QCOMPARE(r.run.logEntries(), QStringList{u"File not under web folder: \n"_qs + path});
+        QCOMPARE(r.run.logEntries(), QStringList { u"File not under web folder: \n"_qs + path });
     else
         QVERIFY(r.run.logEntries().isEmpty());
 }
@@ -123,7 +129,7 @@ void TestRunServices::applicationAddresses()
     r.set(u"prjFilAppRoot"_qs, u"C:\\site\\dnn"_qs);
     QCOMPARE(r.run.raAPP(u"C:\\site\\dnn\\x.ascx"_qs), u"/x.ascx"_qs);
     QCOMPARE(r.run.raAPP(u"C:\\site\\x.ascx"_qs), QString());
-    QCOMPARE(r.run.logEntries(), QStringList{u"File not under dnn folder: \nC:\\site\\x.ascx"_qs});
+    QCOMPARE(r.run.logEntries(), QStringList { u"File not under dnn folder: \nC:\\site\\x.ascx"_qs });
     // Folders get their separator; an empty folder gives nothing.
     QCOMPARE(r.run.raFolder(u"C:\\site\\menu"_qs), u"/menu/"_qs);
     QCOMPARE(r.run.raFolder(u"C:\\site\\menu\\"_qs), u"/menu/"_qs);
@@ -158,11 +164,11 @@ void TestRunServices::cssClassName()
     });
     QCOMPARE(r.run.cssClassName(u"LinkBox"_qs), u"navBox"_qs);
     QCOMPARE(r.run.cssClassName(u"LinkLine"_qs), u"LinkLine"_qs);
-    QCOMPARE(checked, (QStringList{u"navBox"_qs, u"LinkLine"_qs}));
-    QCOMPARE(r.run.logEntries(), QStringList{u"Warning! Class not found in style sheet: LinkLine"_qs});
+    QCOMPARE(checked, (QStringList { u"navBox"_qs, u"LinkLine"_qs }));
+    QCOMPARE(r.run.logEntries(), QStringList { u"Warning! Class not found in style sheet: LinkLine"_qs });
 
     QCOMPARE(abortText(r.run, [&] { r.run.cssClassName(u"NoSuchKey"_qs); }),
-             u"Error: \ncssClassName could not find NoSuchKey"_qs);
+        u"Error: \ncssClassName could not find NoSuchKey"_qs);
 }
 
 void TestRunServices::classLookupInstalledInOptions()
@@ -175,12 +181,26 @@ void TestRunServices::classLookupInstalledInOptions()
         run.setClassCheck([](const QString &) { return false; });
         QCOMPARE(f.options->mainFolderLineClass(), u"topLine"_qs);
         // The checked lookup is the one in use: it warned.
-        QCOMPARE(run.logEntries(), QStringList{u"Warning! Class not found in style sheet: topLine"_qs});
-        const QString tmpl = f.options->lnkDefault(u"txtDnnHeaderTemplate"_qs, u"lnkChkPageDnnHeaderTemplate"_qs).toString();
+        QCOMPARE(run.logEntries(), QStringList { u"Warning! Class not found in style sheet: topLine"_qs });
+        const QString tmpl
+            = f.options->lnkDefault(u"txtDnnHeaderTemplate"_qs, u"lnkChkPageDnnHeaderTemplate"_qs).toString();
         QCOMPARE(tmpl, u"<span class='topLine'>[FOLDERNAME]: </span>"_qs);
     }
     // Gone with the run object: the plain lookup serves again.
     QCOMPARE(f.options->mainFolderLineClass(), u"topLine"_qs);
+}
+
+void TestRunServices::classesCheckedAgainstTheStyleSheet()
+{
+    Run r;
+    clsCSS css(r.options.get(), &r.prompt);
+    css.document().setText(u".navBox { color: red; }\n.LinkLine { color: blue; }\n"_qs);
+    r.run.useStyleSheet(css);
+    r.set(u"prjCNLinkBox"_qs, u"navBox"_qs);
+    QCOMPARE(r.run.cssClassName(u"LinkBox"_qs), u"navBox"_qs);
+    QCOMPARE(r.run.cssClassName(u"LinkLine"_qs), u"LinkLine"_qs);
+    QCOMPARE(r.run.cssClassName(u"LinkPage"_qs), u"LinkPage"_qs);
+    QCOMPARE(r.run.logEntries(), QStringList { u"Warning! Class not found in style sheet: LinkPage"_qs });
 }
 
 void TestRunServices::nodeNamesAndDescriptions()
@@ -198,7 +218,7 @@ void TestRunServices::nodeNamesAndDescriptions()
 
     QCOMPARE(r.run.safeNodeName(folder, u"lnkNameFolder"_qs), u"Products"_qs);
     QCOMPARE(abortText(r.run, [&] { r.run.safeNodeName(page, u"lnkNamePage"_qs); }),
-             u"Error: \nSay \"hi\"\nName contains a double quote. See: page: \"Say \"hi\"\""_qs);
+        u"Error: \nSay \"hi\"\nName contains a double quote. See: page: \"Say \"hi\"\""_qs);
 }
 
 void TestRunServices::classSuffix_data()
@@ -269,7 +289,7 @@ void TestRunServices::readFileSection()
     const QString path = dir.filePath(u"part.htm"_qs);
     writeBytes(path, content.toUtf8());
     QCOMPARE(r.run.readFileSection(path, tag), section);
-    QCOMPARE(r.run.logEntries(), QStringList{u"Opening file: "_qs + path});
+    QCOMPARE(r.run.logEntries(), QStringList { u"Opening file: "_qs + path });
     // A site address is found under the web root.
     QCOMPARE(r.run.readFileSection(u"/part.htm"_qs, tag), section);
 }
@@ -280,12 +300,12 @@ void TestRunServices::readFileSectionProblems()
     Run r;
     r.set(u"prjFilWebRoot"_qs, dir.path());
     QCOMPARE(r.run.readFileSection(QString(), u"body"_qs), QString());
-    QCOMPARE(r.run.logEntries(), (QStringList{u"Opening file: "_qs, u"Error: Missing file name."_qs}));
+    QCOMPARE(r.run.logEntries(), (QStringList { u"Opening file: "_qs, u"Error: Missing file name."_qs }));
     r.run.clearLog();
     const QString missing = dir.filePath(u"gone.htm"_qs);
     QCOMPARE(r.run.readFileSection(missing, u"body"_qs), QString());
     QCOMPARE(r.run.logEntries(),
-             (QStringList{u"Opening file: "_qs + missing, u"Error: File does not exist\n"_qs + missing}));
+        (QStringList { u"Opening file: "_qs + missing, u"Error: File does not exist\n"_qs + missing }));
     // A single-byte file is read without losing characters.
     const QString old = dir.filePath(u"old.htm"_qs);
     writeBytes(old, QByteArray("<body>caf\xe9</body>"));
@@ -309,8 +329,9 @@ void TestRunServices::checkPageFile()
     r.run.checkPageFile(page, u"lnkFilMyWebPage"_qs, desc);
     page.setValue(u"lnkFilMyWebPage", dir.filePath(u"here.htm"_qs));
     r.run.checkPageFile(page, u"lnkFilMyWebPage"_qs, desc);
-    QCOMPARE(r.run.logEntries(), (QStringList{u"Missing file name\nSee: page: \"P\""_qs,
-                                             u"File: /gone.htm\nFile does not exist\nSee: page: \"P\""_qs}));
+    QCOMPARE(r.run.logEntries(),
+        (QStringList { u"Missing file name\nSee: page: \"P\""_qs,
+            u"File: /gone.htm\nFile does not exist\nSee: page: \"P\""_qs }));
 }
 
 void TestRunServices::jsStringText()
@@ -321,7 +342,7 @@ void TestRunServices::jsStringText()
     const QString odd = u"x\\ny\\\\z\\'"_qs;
     QCOMPARE(r.run.jsStringText(odd), odd);
     QCOMPARE(r.run.logEntries(),
-             (QStringList{u"File contains: \\n"_qs, u"File contains: \\'"_qs, u"File contains: \\\\"_qs}));
+        (QStringList { u"File contains: \\n"_qs, u"File contains: \\'"_qs, u"File contains: \\\\"_qs }));
 }
 
 void TestRunServices::styleSheetPath()
@@ -341,8 +362,9 @@ void TestRunServices::styleSheetPath()
         Run r;
         r.set(u"prjFilCSS"_qs, css);
         r.prompt.answers << Answer::Cancel;
-        QCOMPARE(abortText(r.run, [&] { r.run.styleSheetPath(); }), u"Error: \nStyle sheet does not exist"_qs);
-        QCOMPARE(r.prompt.questions(), QStringList{u"Style sheet does not exist"_qs});
+        QCOMPARE(
+            abortText(r.run, [&] { r.run.styleSheetPath(); }), u"Error: \nStyle sheet does not exist"_qs);
+        QCOMPARE(r.prompt.questions(), QStringList { u"Style sheet does not exist"_qs });
         QCOMPARE(r.prompt.asked.first().buttons, Buttons::OkCancel);
     }
     {
@@ -364,7 +386,8 @@ void TestRunServices::styleSheetPath()
         r.prompt.answers << Answer::Ok;
         bool offered = false;
         r.run.setSaveStyleSheetAs([&] { offered = true; });
-        QCOMPARE(abortText(r.run, [&] { r.run.styleSheetPath(); }), u"Error: \nStyle sheet does not exist"_qs);
+        QCOMPARE(
+            abortText(r.run, [&] { r.run.styleSheetPath(); }), u"Error: \nStyle sheet does not exist"_qs);
         QVERIFY(offered);
     }
 }
@@ -413,7 +436,8 @@ void TestRunServices::flags()
     r.run.readOptionFlags();
     QVERIFY(!r.run.needsServerControl());
     // Each tree flag alone asks for the server control; clearing drops all three.
-    for (auto set : {&RunServices::setShopLinks, &RunServices::setServerDirectory, &RunServices::setPortalDirectory}) {
+    for (auto set :
+        { &RunServices::setShopLinks, &RunServices::setServerDirectory, &RunServices::setPortalDirectory }) {
         (r.run.*set)(true);
         QVERIFY(r.run.needsServerControl());
         r.run.clearTreeFlags();

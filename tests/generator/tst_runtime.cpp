@@ -20,7 +20,7 @@ namespace {
 
 struct Gen : OptionsFixture {
     ScriptNameTables tables;
-    RunServices run{*options, prompt, tables};
+    RunServices run { *options, prompt, tables };
     Gen() { run.setProjectFile(u"C:\\web\\mymenu.qwk"_qs); }
     QString script()
     {
@@ -63,8 +63,8 @@ struct Combination {
         f.set(u"prjChkMultiLingual"_qs, multilingual ? 1 : 0);
         f.set(u"prjLanguages"_qs, u"en;;de;;it's\\;;"_qs);
         f.set(u"prjJavascriptLanguageVariable"_qs, u"qwkLang"_qs);
-        f.set(u"prjTransformURL"_qs, transform ? u"if(k.indexOf('e')!=-1){return url};return '/go?'+url+'&n='+name"_qs
-                                               : u""_qs);
+        f.set(u"prjTransformURL"_qs,
+            transform ? u"if(k.indexOf('e')!=-1){return url};return '/go?'+url+'&n='+name"_qs : u""_qs);
         f.set(u"pgmChkScrambled"_qs, compact ? 1 : 0);
         f.set(u"prjMultipleMenu"_qs, number.isEmpty() ? 0 : 1);
         f.set(u"prjMultipleMenuNumber"_qs, number);
@@ -85,7 +85,7 @@ QList<Combination> allCombinations()
     QList<Combination> all;
     for (int bits = 0; bits < 256; ++bits) {
         for (int images = 0; images < 5; ++images) {
-            for (const QString &number : {u""_qs, u"2"_qs, u"20"_qs}) {
+            for (const QString &number : { u""_qs, u"2"_qs, u"20"_qs }) {
                 Combination c;
                 c.dropDown = bits & 1;
                 c.momo = bits & 2;
@@ -147,9 +147,8 @@ QString accessors(RunServices &run)
         const QString id = run.scriptFunction(f);
         s += u"F['%1'] = (typeof %2 !== 'undefined') ? %2 : undefined;\n"_qs.arg(f, id);
     }
-    const QStringList globals = {u"co"_qs,  u"uc"_qs,      u"gstr"_qs,     u"o"_qs,    u"gn"_qs,   u"fl"_qs,
-                                 u"ml"_qs,  u"ncf"_qs,     u"osec"_qs,     u"intTime"_qs, u"intTime2"_qs,
-                                 u"w3c"_qs, u"gb"_qs,      u"langString"_qs};
+    const QStringList globals = { u"co"_qs, u"uc"_qs, u"gstr"_qs, u"o"_qs, u"gn"_qs, u"fl"_qs, u"ml"_qs,
+        u"ncf"_qs, u"osec"_qs, u"intTime"_qs, u"intTime2"_qs, u"w3c"_qs, u"gb"_qs, u"langString"_qs };
     for (const QString &v : globals) {
         const QString id = run.scriptVariable(v);
         s += u"Object.defineProperty(V, '%1', { get: function () { return %2; }, set: function (x) { %2 = x; } });\n"_qs
@@ -351,10 +350,10 @@ void TestRuntime::identifiersStayInTheVocabulary()
     // Every name of the script is one the identifier tables know, so compact
     // and readable forms cover the whole script; and with every option on the
     // tables keep room to spare.
-    for (const bool compact : {false, true}) {
-        for (const QString &number : {u""_qs, u"20"_qs}) {
+    for (const bool compact : { false, true }) {
+        for (const QString &number : { u""_qs, u"20"_qs }) {
             Gen g;
-            Combination c{true, true, false, true, true, true, true, compact, 2, number};
+            Combination c { true, true, false, true, true, true, true, compact, 2, number };
             c.apply(g);
             const QString s = g.script();
             QSet<QString> known;
@@ -386,7 +385,7 @@ void TestRuntime::identifiersStayInTheVocabulary()
 void TestRuntime::compactIsSmallerByWhatItDrops()
 {
     Gen readable;
-    Combination c{true, true, false, true, true, true, true, false, 2, u""_qs};
+    Combination c { true, true, false, true, true, true, true, false, 2, u""_qs };
     c.apply(readable);
     const QString r = readable.script();
     Gen compact;
@@ -418,7 +417,7 @@ void TestRuntime::compactIsSmallerByWhatItDrops()
     QVERIFY(comments > 1000);
     QVERIFY(names > 1000);
     qInfo("readable %lld, compact %lld characters; comments %lld, names %lld", qlonglong(r.size()),
-          qlonglong(k.size()), qlonglong(comments), qlonglong(names));
+        qlonglong(k.size()), qlonglong(comments), qlonglong(names));
     QVERIFY2(r.size() - k.size() >= comments + names, qPrintable(QString::number(r.size() - k.size())));
     QVERIFY(k.startsWith(ScriptRuntimeWriter::notice()));
 }
@@ -426,9 +425,9 @@ void TestRuntime::compactIsSmallerByWhatItDrops()
 void TestRuntime::compactAndReadableBehaveAlike()
 {
     QStringList results[2];
-    for (const bool compact : {false, true}) {
+    for (const bool compact : { false, true }) {
         Gen g;
-        Combination c{true, true, false, false, true, true, false, compact, 2, u""_qs};
+        Combination c { true, true, false, false, true, true, false, compact, 2, u""_qs };
         c.apply(g);
         const QString script = browserStandIn() + g.script() + accessors(g.run) + kBehaviour;
         const QString printed = runNode(script);
@@ -441,7 +440,7 @@ void TestRuntime::compactAndReadableBehaveAlike()
 void TestRuntime::functionsUnderNode()
 {
     Gen g;
-    Combination c{true, true, false, false, true, true, false, false, 2, u""_qs};
+    Combination c { true, true, false, false, true, true, false, false, 2, u""_qs };
     c.apply(g);
     const QString printed = runNode(browserStandIn() + g.script() + accessors(g.run) + kBehaviour);
     QVERIFY2(!printed.startsWith(u"NODE FAILED"_qs), qPrintable(printed));
@@ -462,37 +461,42 @@ void TestRuntime::functionsUnderNode()
     QCOMPARE(got.value(u"gc empty value"_qs), u""_qs);
     // Opening drops the ancestors from the list; closing a sub-folder keeps
     // its main folder open; closing the last open section stores "none".
-    QCOMPARE(got.value(u"osc"_qs),
-             u"[\"e1d1d2x\",\"e2d1xe1d1x\",\"e1d1x\",\"e1d1d1x\",\"e1d3xe1d1d2d1x\"]"_qs);
+    QCOMPARE(
+        got.value(u"osc"_qs), u"[\"e1d1d2x\",\"e2d1xe1d1x\",\"e1d1x\",\"e1d1d1x\",\"e1d3xe1d1d2d1x\"]"_qs);
     QCOMPARE(got.value(u"csc"_qs), u"[\"e1d1x\",\"none\",\"e2d1x\",\"e1d1x\",\"e1d10x\"]"_qs);
     QCOMPARE(got.value(u"udc"_qs), u"[\"e1d1d2x\",\"e1d1x\"]"_qs);
     QCOMPARE(got.value(u"ssc"_qs), u"[\"3\",\"4\"]"_qs);
     QCOMPARE(got.value(u"multilingual"_qs),
-             u"[[\"Heim\",\"Heim\",\"Home\",\"Home\"],[\"Casa\",\"Home\"],[\"Home\",\"\"],\"en;;de;;it's\\\\;;\"]"_qs);
+        u"[[\"Heim\",\"Heim\",\"Home\",\"Home\"],[\"Casa\",\"Home\"],[\"Home\",\"\"],\"en;;de;;it's\\\\;;\"]"_qs);
     QCOMPARE(got.value(u"gi"_qs), u"[\"be1d1d1d1\",\"e1d1d1\",\"e1d1\",\"No such link\",\"e1d2\"]"_qs);
     QCOMPARE(got.value(u"gp"_qs),
-             u"[\"Products&nbsp;&rarr;&nbsp;Tools&nbsp;&rarr;&nbsp;Hammer\",\"Products\","
-             u"\"Products&nbsp;&rarr;&nbsp;Tools\",\"Nope\"]"_qs);
+        u"[\"Products&nbsp;&rarr;&nbsp;Tools&nbsp;&rarr;&nbsp;Hammer\",\"Products\","
+        u"\"Products&nbsp;&rarr;&nbsp;Tools\",\"Nope\"]"_qs);
     QCOMPARE(got.value(u"openpage"_qs), u"[\"\",\"\",2000,true,true]"_qs);
     QCOMPARE(got.value(u"close"_qs), u"[\"none\",false,true]"_qs);
     QCOMPARE(got.value(u"unknown names"_qs), u"no error"_qs);
     QCOMPARE(got.value(u"swap"_qs), u"navy"_qs);
     // Box at 55,110 (with its parent), 120 x 20; section 80 x 60.
-    QCOMPARE(got.value(u"setPosition"_qs), u"[\"175px,110px\",\"55px,130px\",\"-25px,110px\",\"115px,50px\","
-                                            u"\"175px,70px\",\"55px,130px\",\"170px,100px\"]"_qs);
-    QCOMPARE(got.value(u"timers"_qs), u"[true,[\"400:cleared\",\"200:fired\",\"200:cleared\",\"400:live\"]]"_qs);
-    QCOMPARE(got.value(u"mi2"_qs), u"[\"e7d1 true false false false\",\"e7d1d1 true true false false\","
-                                   u"\"e7d1 true false false false\",\"e7d2 false false true false\","
-                                   u"\"e7d2 false false true false\",\" false false false false\","
-                                   u"\"e7d3 false false false true\","
-                                   u"\" false false false false\"]"_qs);
+    QCOMPARE(got.value(u"setPosition"_qs),
+        u"[\"175px,110px\",\"55px,130px\",\"-25px,110px\",\"115px,50px\","
+        u"\"175px,70px\",\"55px,130px\",\"170px,100px\"]"_qs);
+    QCOMPARE(
+        got.value(u"timers"_qs), u"[true,[\"400:cleared\",\"200:fired\",\"200:cleared\",\"400:live\"]]"_qs);
+    QCOMPARE(got.value(u"mi2"_qs),
+        u"[\"e7d1 true false false false\",\"e7d1d1 true true false false\","
+        u"\"e7d1 true false false false\",\"e7d2 false false true false\","
+        u"\"e7d2 false false true false\",\" false false false false\","
+        u"\"e7d3 false false false true\","
+        u"\" false false false false\"]"_qs);
 
     // The drawn HTML: ids, classes, attributes and the no-wrap style.
     const QString html = got.value(u"html"_qs);
     const QStringList fragments = {
         u"<div id='ce1d1' class='MainFolderBox' style='cursor:pointer;margin-left:9px'><table  border='0' "
-        u"cellspacing='0' cellpadding='0'><tr><td><span id='ae1d1' onclick=\"{if(!qO['e1d1']){};qCK('e1d1','')"
-        u";return false}\" href=\"javascript:{\\}\" onMouseOver=\"if(qW3C){this.className='MainFolderLineMouseOver'}"
+        u"cellspacing='0' cellpadding='0'><tr><td><span id='ae1d1' "
+        u"onclick=\"{if(!qO['e1d1']){};qCK('e1d1','')"
+        u";return false}\" href=\"javascript:{\\}\" "
+        u"onMouseOver=\"if(qW3C){this.className='MainFolderLineMouseOver'}"
         u";return true\" onMouseOut=\"if(qW3C){this.className='MainFolderLine'};return true\" "
         u"style='white-space:nowrap;' class='MainFolderLine'>Products<img border='0' src='/img/mfc.gif' "
         u"id='ie1d1'>&nbsp;</span></td></tr></table><div class='MainFolderPage' id='e1d1' style='display:None'>"_qs,
@@ -536,8 +540,8 @@ F.swapbox("Open", "style.color", "red");
 out("after swap", "no error");
 )js"_qs;
     // Cookies refused: the page-load code warns the visitor.
-    const QString printed = runNode(browserStandIn(false) + u"refuseCookies = true;\n"_qs + g.script()
-                                    + accessors(g.run) + body);
+    const QString printed = runNode(
+        browserStandIn(false) + u"refuseCookies = true;\n"_qs + g.script() + accessors(g.run) + body);
     QVERIFY2(!printed.startsWith(u"NODE FAILED"_qs), qPrintable(printed));
     const QStringList lines = outputLines(printed);
     QCOMPARE(lines.value(0), u"modes=[false,true,false,false]"_qs);
@@ -545,7 +549,7 @@ out("after swap", "no error");
     const QString html = lines.value(2);
     // Only the open folder's contents are written, as indented paragraphs.
     QVERIFY2(html.contains(u"<p id='ce1d1' class='MainFolderBox' style='margin-left:9px'><a id='ae1d1'"_qs),
-             qPrintable(html));
+        qPrintable(html));
     QVERIFY(html.contains(u"<p id='ce1d1d1' class='SubFolderBox' style='margin-left:18px'>"_qs));
     QVERIFY(!html.contains(u"Hidden"_qs));
     QVERIFY(html.contains(u"<p id='cbe1d1d2' class='LinkBox' style='margin-left:18px'>"_qs));
@@ -557,17 +561,18 @@ out("after swap", "no error");
 
 void TestRuntime::allMenusClosedIgnoresTheCookie()
 {
-    for (const bool closed : {false, true}) {
+    for (const bool closed : { false, true }) {
         Gen g;
         g.set(u"prjChkAllMenusClosed"_qs, closed ? 1 : 0);
-        const QString printed = runNode(browserStandIn() + u"document.cookie = 'mymenu=e1d2x';\n"_qs + g.script()
-                                        + accessors(g.run) + u"out('state', [V.uc, V.co, V.fl]);"_qs);
-        QCOMPARE(printed.trimmed(), closed ? u"state=[false,\"\",false]"_qs : u"state=[true,\"e1d2x\",false]"_qs);
+        const QString printed = runNode(browserStandIn() + u"document.cookie = 'mymenu=e1d2x';\n"_qs
+            + g.script() + accessors(g.run) + u"out('state', [V.uc, V.co, V.fl]);"_qs);
+        QCOMPARE(
+            printed.trimmed(), closed ? u"state=[false,\"\",false]"_qs : u"state=[true,\"e1d2x\",false]"_qs);
     }
     // First visit: no cookie, so the first-load flag is set.
     Gen g;
     const QString printed = runNode(browserStandIn() + g.script() + accessors(g.run)
-                                    + u"out('state', [V.uc, V.co, V.fl, cookieValues['mymenu']]);"_qs);
+        + u"out('state', [V.uc, V.co, V.fl, cookieValues['mymenu']]);"_qs);
     QCOMPARE(printed.trimmed(), u"state=[true,\"0\",true,\"0\"]"_qs);
 }
 
@@ -592,7 +597,7 @@ void TestRuntime::optionPieces()
     {
         // Equal open and closed images: preloaded, but no swap.
         Gen g;
-        Combination c{false, false, true, false, false, false, false, false, 1, u""_qs};
+        Combination c { false, false, true, false, false, false, false, false, 1, u""_qs };
         c.apply(g);
         const QString s = g.script();
         QVERIFY(s.contains(u"var qOMFI=new Image();qOMFI.src=\"/img/mfo.gif\";"_qs));
@@ -603,7 +608,7 @@ void TestRuntime::optionPieces()
     {
         // Only the main images differ: the swap is for main folders only.
         Gen g;
-        Combination c{false, false, false, false, false, false, false, false, 3, u""_qs};
+        Combination c { false, false, false, false, false, false, false, false, 3, u""_qs };
         c.apply(g);
         QVERIFY(g.script().contains(u"if(document.images&&qISMF(qSECN8)){t=qGO(\"i\"+qSECN8);"_qs));
         Gen h;
@@ -641,12 +646,13 @@ void TestRuntime::optionPieces()
         g.run.setProjectFile(u"/home/u/my.menu.qwk"_qs);
         ScriptRuntimeWriter w(g.run);
         const QString load = w.writePageLoadCode();
-        const QStringList statements = load.split(u"\r\n"_qs, Qt::SkipEmptyParts).filter(QRegularExpression(u"^[^/]"_qs));
+        const QStringList statements
+            = load.split(u"\r\n"_qs, Qt::SkipEmptyParts).filter(QRegularExpression(u"^[^/]"_qs));
         QCOMPARE(statements,
-                 (QStringList{u"if(qGC(\"my\")==\"0\"){qFL=true};"_qs, u"if(qUC){qCO=qGC(\"my\")};"_qs,
-                              u"if(qUC&&!qCT()){qUC=false};"_qs,
-                              u"if(qGB&&!qUC){alert(\"For the tree menu to work properly, you must turn on cookies\")};"_qs,
-                              u"if(qUC){qSC(\"my\",qCO)};"_qs}));
+            (QStringList { u"if(qGC(\"my\")==\"0\"){qFL=true};"_qs, u"if(qUC){qCO=qGC(\"my\")};"_qs,
+                u"if(qUC&&!qCT()){qUC=false};"_qs,
+                u"if(qGB&&!qUC){alert(\"For the tree menu to work properly, you must turn on cookies\")};"_qs,
+                u"if(qUC){qSC(\"my\",qCO)};"_qs }));
         QCOMPARE(load.count(u"\r\n//"_qs) + (load.startsWith(u"//"_qs) ? 1 : 0), 5);
     }
 }
@@ -671,7 +677,8 @@ void TestRuntime::badLanguageVariableAborts()
     g.set(u"prjJavascriptLanguageVariable"_qs, u"my-lang"_qs);
     ScriptRuntimeWriter w(g.run);
     QVERIFY(!g.run.runGuarded([&] { w.writeRuntime(); }));
-    QCOMPARE(g.run.logEntries().last(), u"Error: \nJavascript language variable is not a script name: my-lang"_qs);
+    QCOMPARE(
+        g.run.logEntries().last(), u"Error: \nJavascript language variable is not a script name: my-lang"_qs);
     // Without languages the variable is not used and not checked.
     g.set(u"prjChkMultiLingual"_qs, 0);
     QVERIFY(g.run.runGuarded([&] { w.writeRuntime(); }));
@@ -683,7 +690,7 @@ void TestRuntime::classNamesLookedUpAndWarned()
     g.set(u"prjCNLinkBox"_qs, u"nav\\Box"_qs);
     g.run.setClassCheck([](const QString &name) { return name != u"MenuTreeBox"_qs; });
     const QString s = g.script();
-    QCOMPARE(g.run.logEntries(), QStringList{u"Warning! Class not found in style sheet: MenuTreeBox"_qs});
+    QCOMPARE(g.run.logEntries(), QStringList { u"Warning! Class not found in style sheet: MenuTreeBox"_qs });
     // A class name is a value inside a script string: its backslash doubled.
     QVERIFY(s.contains(u"class='nav\\\\Box\"+qCLASSNAME(qK)"_qs));
     QVERIFY(nodeCheck(s).isEmpty());
