@@ -273,6 +273,7 @@ private Q_SLOTS:
     void nodeCheckAcceptsSamples();
     void identifiersStayInTheVocabulary();
     void compactIsSmallerByWhatItDrops();
+    void secondRunKeepsTheSlots();
     void compactAndReadableBehaveAlike();
     void functionsUnderNode();
     void genericBrowser();
@@ -422,6 +423,35 @@ void TestRuntime::compactIsSmallerByWhatItDrops()
     QVERIFY(k.startsWith(ScriptRuntimeWriter::notice()));
 }
 
+void TestRuntime::secondRunKeepsTheSlots()
+{
+    // Two runs in one program, the second with other options that ask for
+    // the names in another order: every name keeps its slot, so the parts
+    // both scripts share are written alike.
+    OptionsFixture f;
+    ScriptNameTables tables;
+    f.set(u"pgmChkScrambled"_qs, 1);
+    QString first;
+    {
+        RunServices run(*f.options, f.prompt, tables);
+        first = ScriptRuntimeWriter(run).writeRuntime();
+    }
+    const QStringList variablesAfterFirst = tables.variables();
+    const QStringList functionsAfterFirst = tables.functions();
+    f.set(u"prjChkMultiLingual"_qs, 1);
+    f.set(u"prjChkMFI"_qs, 1);
+    RunServices run(*f.options, f.prompt, tables);
+    const QString second = ScriptRuntimeWriter(run).writeRuntime();
+    QCOMPARE(tables.variables().mid(0, variablesAfterFirst.size()), variablesAfterFirst);
+    QCOMPARE(tables.functions().mid(0, functionsAfterFirst.size()), functionsAfterFirst);
+    QVERIFY(tables.variables().size() > variablesAfterFirst.size());
+    QVERIFY(tables.variables().contains(u"langString"_qs));
+    const qsizetype cut = first.indexOf(u"function qUDC("_qs);
+    QVERIFY(cut > 0);
+    QCOMPARE(second.mid(second.indexOf(u"function qUDC("_qs), 3000), first.mid(cut, 3000));
+    QVERIFY(nodeCheck(second).isEmpty());
+}
+
 void TestRuntime::compactAndReadableBehaveAlike()
 {
     QStringList results[2];
@@ -442,7 +472,10 @@ void TestRuntime::functionsUnderNode()
     Gen g;
     Combination c { true, true, false, false, true, true, false, false, 2, u""_qs };
     c.apply(g);
-    const QString printed = runNode(browserStandIn() + g.script() + accessors(g.run) + kBehaviour);
+    // In strict mode, so that a scratch variable that leaks into the page's
+    // globals (where a second menu would share it) fails the test.
+    const QString printed =
+        runNode(u"\"use strict\";\n"_qs + browserStandIn() + g.script() + accessors(g.run) + kBehaviour);
     QVERIFY2(!printed.startsWith(u"NODE FAILED"_qs), qPrintable(printed));
     QHash<QString, QString> got;
     for (const QString &line : outputLines(printed)) {
