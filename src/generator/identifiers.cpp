@@ -149,12 +149,16 @@ const QStringList &ScriptIdentifiers::functionVocabulary()
     return names;
 }
 
-QString scriptStringValue(const QString &text)
+void appendScriptString(QString &out, QStringView text)
 {
-    QString out;
-    out.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
+    // Most values need no escape: append them in one piece.
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'\\' && c != u'"' && c != u'\r' && c != u'\n')
+            continue;
+        out.append(text.mid(start, i - start));
+        switch (c) {
         case u'\\':
             out += u"\\\\";
             break;
@@ -164,14 +168,26 @@ QString scriptStringValue(const QString &text)
         case u'\r':
             out += u"\\r";
             break;
-        case u'\n':
+        default:
             out += u"\\n";
             break;
-        default:
-            out += c;
+        }
+        start = i + 1;
+    }
+    out.append(text.mid(start));
+}
+
+QString scriptStringValue(const QString &text)
+{
+    for (QChar c : text) {
+        if (c == u'\\' || c == u'"' || c == u'\r' || c == u'\n') {
+            QString out;
+            out.reserve(text.size() + 8);
+            appendScriptString(out, text);
+            return out;
         }
     }
-    return out;
+    return text;
 }
 
 } // namespace qwk

@@ -82,5 +82,7 @@ private:
 // browser receives the text exactly as the author typed it. (CR and LF are
 // written as escapes too; a raw line break would end the string.)
 QString scriptStringValue(const QString &text);
+// The same, appended to out.
+void appendScriptString(QString &out, QStringView text);
 
 } // namespace qwk

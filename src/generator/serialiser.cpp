@@ -62,7 +62,13 @@ MenuSerialiser::MenuSerialiser(RunServices &run)
     : m_run(run), m_options(run.projectOptions()), m_widths(m_options),
       m_tree(m_options.isChecked(u"prjChkTreeMenus")),
       m_auto(m_options.isChecked(u"prjAutomaticWidth")),
-      m_serverLanguages(run.languagesOnServer())
+      m_serverLanguages(run.languagesOnServer()),
+      m_allOpen(m_options.isChecked(u"prjChkAllMenusOpen")),
+      m_mainOpen(m_options.isChecked(u"prjChkMainMenusOpen")),
+      m_downward(m_options.isChecked(u"prjChkMainMenusDownward")),
+      m_mf(run.scriptFunction(QStringLiteral("mf"))), m_sf(run.scriptFunction(QStringLiteral("sf"))),
+      m_lk(run.scriptFunction(QStringLiteral("lk"))), m_de(run.scriptFunction(QStringLiteral("de"))),
+      m_col(run.scriptFunction(QStringLiteral("col")))
 {
 }
 
@@ -110,7 +116,7 @@ QString MenuSerialiser::dropDownCode(const QString &position, bool mainLevel) co
     if (m_tree)
         return {};
     QString code = QStringLiteral("dd");
-    if (mainLevel && m_options.isChecked(u"prjChkMainMenusDownward"))
+    if (mainLevel && m_downward)
         return code + QStringLiteral(".00");
     const qsizetype dot = position.indexOf(u'.');
     if (dot >= 0)
@@ -139,26 +145,24 @@ QString MenuSerialiser::levelWidthText(const QString &width) const
 void MenuSerialiser::writeCall(QString &out, const QString &function, const QString &id, const QString &flags,
                                const QString &name, const QString &address, const QString &width)
 {
-    out += m_run.scriptFunction(function);
+    out += function;
     out += QStringLiteral("(\"");
     out += id;
+    out += QStringLiteral("\",\"");
+    appendScriptString(out, flags);
     out += QStringLiteral("\",");
-    out += quoted(flags);
-    out += u',';
     out += name;
-    out += u',';
-    out += quoted(address);
-    out += u',';
-    out += quoted(width);
-    out += QStringLiteral(");");
-    out += kCRLF;
+    out += QStringLiteral(",\"");
+    appendScriptString(out, address);
+    out += QStringLiteral("\",\"");
+    appendScriptString(out, width);
+    out += QStringLiteral("\");\r\n");
 }
 
 void MenuSerialiser::writeEnd(QString &out)
 {
-    out += m_run.scriptFunction(QStringLiteral("de"));
-    out += QStringLiteral("();");
-    out += kCRLF;
+    out += m_de;
+    out += QStringLiteral("();\r\n");
 }
 
 void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &folder, QString *childWidth)
@@ -185,12 +189,12 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
 
     const bool main = isMainLevel(level.id);
     QString flags = suffix + dropDownCode(folder.value(u"lnkMenuPosition").toString(), main);
-    if (main && (m_options.isChecked(u"prjChkAllMenusOpen") || m_options.isChecked(u"prjChkMainMenusOpen")))
+    if (main && (m_allOpen || m_mainOpen))
         flags += QStringLiteral("mfo");
-    else if (!main && m_options.isChecked(u"prjChkAllMenusOpen"))
+    else if (!main && m_allOpen)
         flags += QStringLiteral("sfo");
 
-    writeCall(out, main ? QStringLiteral("mf") : QStringLiteral("sf"), level.id, flags,
+    writeCall(out, main ? m_mf : m_sf, level.id, flags,
               nameArgument(name, folder.selectedOption(u"lnkChkFolderNameIsFunction")), address, level.width);
 
     if (m_auto) {
@@ -220,12 +224,11 @@ void MenuSerialiser::writeColumn(QString &out, Level &level, const clsColumn &co
             level.width = first;
     }
     out += m_run.commentLine(QStringLiteral("//new column"));
-    out += m_run.scriptFunction(QStringLiteral("col"));
-    out += QStringLiteral("();");
-    out += kCRLF;
+    out += m_col;
+    out += QStringLiteral("();\r\n");
 }
 
-QString MenuSerialiser::insertedFileText(const clsPage &page, const QString &)
+QString MenuSerialiser::insertedFileText(const clsPage &page)
 {
     const QString file = page.value(u"lnkFilPageName").toString();
     return m_run.jsStringText(m_run.readFileSection(file, QStringLiteral("body")));
@@ -233,16 +236,17 @@ QString MenuSerialiser::insertedFileText(const clsPage &page, const QString &)
 
 void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
 {
-    const QString description = RunServices::nodeDescription(page);
+    // Only messages need the description; most pages never build it.
+    const auto description = [&page] { return RunServices::nodeDescription(page); };
 
     if (page.selectedOption(u"lnkChkPageNameIsHiddenJavascript")) {
         // Script written between the data calls; it takes no section id.
         QString text;
         if (page.selectedOption(u"lnkOptURLNoneInsertFile")) {
-            text = insertedFileText(page, description);
+            text = insertedFileText(page);
             if (text.isEmpty())
                 m_run.abortRun(QStringLiteral("Warning! Following file does not exist or is empty:\n  ")
-                               + page.value(u"lnkFilPageName").toString() + kSee + description);
+                               + page.value(u"lnkFilPageName").toString() + kSee + description());
         } else {
             text = page.name();
         }
@@ -264,7 +268,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         level.lengths = m_widths.addNameLength(name, level.lengths);
     if (page.selectedOption(u"lnkChkNewWindow"))
         m_run.logLine(QStringLiteral("Warning: \"Open in New Window\" produces non-strict HTML (target=_blank).") + kSee
-                      + description);
+                      + description());
 
     QString kind = page.selectedOption(u"lnkChkNewWindow") ? QStringLiteral("e") : QStringLiteral("i");
     QString address;
@@ -275,7 +279,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         kind += u'w';
         address = page.value(u"lnkURL").toString();
     } else if (page.selectedOption(u"lnkOptURLPageMyWeb")) {
-        m_run.checkPageFile(page, QStringLiteral("lnkFilMyWebPage"), description);
+        m_run.checkPageFile(page, QStringLiteral("lnkFilMyWebPage"), description());
         address = page.value(u"lnkFilMyWebPage").toString();
     } else if (page.selectedOption(u"lnkOptURLNone")) {
         kind = QStringLiteral("nl");
@@ -284,28 +288,28 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         const QString file = page.value(u"lnkFilPageName").toString();
         if (file.trimmed().isEmpty())
             m_run.abortRun(QStringLiteral("Warning! You have not selected a file to insert in menu.") + kSee
-                           + description);
-        name = insertedFileText(page, description);
+                           + description());
+        name = insertedFileText(page);
         if (name.isEmpty())
             m_run.abortRun(QStringLiteral("Warning! You have selected an empty file to insert in menu.") + kSee
-                           + description);
+                           + description());
     }
     if (page.selectedOption(u"lnkChkNoPageImage"))
         kind += QStringLiteral("nm");
     if (address.contains(u'"'))
-        m_run.abortRun(QStringLiteral("Javascript contains double quote") + kSee + description);
+        m_run.abortRun(QStringLiteral("Javascript contains double quote") + kSee + description());
     if (address.contains(u'\r'))
-        m_run.abortRun(QStringLiteral("Javascript contains a return") + kSee + description);
+        m_run.abortRun(QStringLiteral("Javascript contains a return") + kSee + description());
 
     const bool main = isMainLevel(level.id);
     const QString nameArg = nameArgument(name, page.selectedOption(u"lnkChkPageNameIsFunction"));
     if (main) {
         // A page at the top level is drawn as a main-folder box whose anchor is a link.
-        writeCall(out, QStringLiteral("mf"), level.id, suffix + dropDownCode({}, true) + kind + QStringLiteral("nf"),
+        writeCall(out, m_mf, level.id, suffix + dropDownCode({}, true) + kind + QStringLiteral("nf"),
                   nameArg, address, level.width);
         writeEnd(out);
     } else {
-        writeCall(out, QStringLiteral("lk"), level.id, suffix + dropDownCode({}, false) + kind, nameArg, address,
+        writeCall(out, m_lk, level.id, suffix + dropDownCode({}, false) + kind, nameArg, address,
                   level.width);
     }
 }
@@ -336,7 +340,7 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
         QString options = text(u"lnkHarddiskOptionsPage");
         const QString base = options;
         if (base.contains(u"nmf||") && base.contains(u"rmf||")) {
-            const QString header = insertedFileText(page, description);
+            const QString header = insertedFileText(page);
             if (header.isEmpty())
                 m_run.logLine(QStringLiteral("Warning! You have selected an empty file to insert as DNN header in "
                                              "place of main folder.")

@@ -52,7 +52,7 @@ private:
     void writeColumn(QString &out, Level &level, const class clsColumn &column);
     void writePage(QString &out, Level &level, const clsPage &page);
     void writeAdvancedPage(QString &out, Level &level, const clsPage &page);
-    QString insertedFileText(const clsPage &page, const QString &description);
+    QString insertedFileText(const clsPage &page);
     QString nameArgument(const QString &name, bool bare) const;
     QString levelWidthText(const QString &width) const;
 
@@ -63,6 +63,11 @@ private:
     bool m_tree;
     bool m_auto;
     bool m_serverLanguages;
+    bool m_allOpen;
+    bool m_mainOpen;
+    bool m_downward;
+    // The identifiers of the data calls, asked for once per run.
+    QString m_mf, m_sf, m_lk, m_de, m_col;
 };
 
 } // namespace qwk

@@ -80,8 +80,12 @@ struct Catalogue {
         for (int i = 0; i < kNodeOptionCount; ++i) {
             const QString key = QString::fromUtf16(kRaw[i].key);
             const QString control = QString::fromUtf16(kRaw[i].control);
-            defs[i] = NodeOptionDef{key, control, kindOfControl(control), isFolderOptionKey(key),
-                                    isPageOptionKey(key)};
+            const OptionKind kind = kindOfControl(control);
+            const bool choiceDefault = kind == OptionKind::Choice && optionDefault(control, key, {}).toBool();
+            const QString initial = kind == OptionKind::Text ? optionDefault(control, key, {}).toString() : QString();
+            const QString saved = kind == OptionKind::Text ? optionDefault(u"Text", key, {}).toString() : QString();
+            defs[i] = NodeOptionDef{key,     control, kind,          isFolderOptionKey(key), isPageOptionKey(key),
+                                    initial, saved,   choiceDefault, key == u"lnkChkPageDnnHeaderTemplate"};
         }
         for (int i = 0; i < kNodeOptionCount; ++i)
             index.insert(QStringView(defs[i].key), i);

@@ -23,6 +23,11 @@ struct NodeOptionDef {
     OptionKind kind;
     bool folder;     // applicability, from the key
     bool page;
+    // Defaults worked out once, since every node of a large tree needs them.
+    QString initialText;     // text value of a new node (the portal template aside)
+    QString saveDefaultText; // a text value equal to this is not written
+    bool choiceDefault;      // initial and save default of a choice
+    bool isHeaderTemplate;   // the portal header template, built from a class name
 };
 
 inline constexpr int kNodeOptionCount = 35;

@@ -38,9 +38,19 @@ const OptionNode::Layout &pageLayout()
     return l;
 }
 
-QString mainFolderLineClass(const clsOptions *options)
+// The initial portal header template of a new page. Reading a large project
+// creates many pages in a row, so the last template is kept and shared while
+// the class name stays the same.
+QString headerTemplate(const clsOptions *options)
 {
-    return options ? options->mainFolderLineClass() : QStringLiteral("MainFolderLine");
+    static thread_local QString lastClass;
+    static thread_local QString lastTemplate;
+    const QString cls = options ? options->mainFolderLineClass() : QStringLiteral("MainFolderLine");
+    if (lastTemplate.isEmpty() || cls != lastClass) {
+        lastClass = cls;
+        lastTemplate = dnnHeaderTemplate(cls);
+    }
+    return lastTemplate;
 }
 
 } // namespace
@@ -66,19 +76,16 @@ void MenuNode::markChanged() const
 OptionNode::OptionNode(clsOptions *options, const Layout &layout, QStringView nameKey)
     : MenuNode(options), m_layout(&layout)
 {
-    m_text.resize(layout.text.size());
-    m_choice.resize(layout.choice.size());
-    m_check.resize(layout.check.size());
     const auto cat = nodeOptionCatalogue();
-    const QString mfl = mainFolderLineClass(options);
-    for (size_t s = 0; s < layout.text.size(); ++s) {
-        const NodeOptionDef &d = cat[layout.text[s]];
-        m_text[s] = optionDefault(d.control, d.key, mfl).toString();
+    m_text.reserve(layout.text.size());
+    for (int ci : layout.text) {
+        const NodeOptionDef &d = cat[ci];
+        m_text.push_back(d.isHeaderTemplate ? headerTemplate(options) : d.initialText);
     }
-    for (size_t s = 0; s < layout.choice.size(); ++s) {
-        const NodeOptionDef &d = cat[layout.choice[s]];
-        m_choice[s] = optionDefault(d.control, d.key, mfl).toBool();
-    }
+    m_choice.reserve(layout.choice.size());
+    for (int ci : layout.choice)
+        m_choice.push_back(cat[ci].choiceDefault);
+    m_check.assign(layout.check.size(), 0);
     m_nameSlot = layout.slot[nodeOptionIndex(nameKey)];
 }
 

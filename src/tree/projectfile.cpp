@@ -72,15 +72,7 @@ void writeNodeOptions(QString &out, const OptionNode &node, const QString &dnnTe
     for (size_t s = 0; s < l.text.size(); ++s) {
         const NodeOptionDef &d = cat[l.text[s]];
         const QString &v = node.textAt(int(s));
-        bool isDefault;
-        if (d.key == u"lnkHarddiskIncludePage")
-            isDefault = v == u".htm||.html||";
-        else if (d.key == u"lnkHarddiskOptionsPage")
-            isDefault = v == u"r||str||sub||ext||";
-        else if (d.key == u"lnkChkPageDnnHeaderTemplate")
-            isDefault = v == dnnTemplate;
-        else
-            isDefault = v.isEmpty();
+        const bool isDefault = d.isHeaderTemplate ? v == dnnTemplate : v == d.saveDefaultText;
         if (!isDefault) {
             out.append(d.key);
             out.append(u':');
@@ -90,7 +82,7 @@ void writeNodeOptions(QString &out, const OptionNode &node, const QString &dnnTe
     for (size_t s = 0; s < l.choice.size(); ++s) {
         const NodeOptionDef &d = cat[l.choice[s]];
         const bool v = node.choiceAt(int(s));
-        if (v != d.key.contains(u"Normal")) {
+        if (v != d.choiceDefault) {
             out.append(d.key);
             appendLine(out, v ? u":True" : u":False");
         }
