@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace qwk {
 
 namespace {
@@ -119,9 +121,16 @@ QByteArray toWindows1252(QStringView text)
 QByteArray encodeText(QStringView text, bool forceUtf8, TextEncoding *used)
 {
     if (!forceUtf8 && fitsWindows1252(text)) {
-        if (used)
-            *used = TextEncoding::Windows1252;
-        return toWindows1252(text);
+        QByteArray single = toWindows1252(text);
+        // Readers take valid UTF-8 as UTF-8; single-byte text that happens to
+        // look like it ("CafÃ©") would come back changed, so it is written as
+        // UTF-8 instead.
+        const bool ascii = std::all_of(single.cbegin(), single.cend(), [](char c) { return uchar(c) < 0x80; });
+        if (ascii || !isValidUtf8(single)) {
+            if (used)
+                *used = TextEncoding::Windows1252;
+            return single;
+        }
     }
     if (used)
         *used = TextEncoding::Utf8;

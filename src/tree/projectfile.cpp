@@ -358,7 +358,9 @@ TransferResult ProjectFile::read(const QString &path, clsOptions &options, clsFo
     const FileResult r = readWholeFile(path, &bytes);
     if (!r.ok)
         return {false, r.error};
-    readText(decodeText(bytes), options, root, stage);
+    const QString text = decodeText(bytes);
+    bytes = QByteArray(); // a huge file need not be held twice while it is parsed
+    readText(text, options, root, stage);
     return {true, {}};
 }
 

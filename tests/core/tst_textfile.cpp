@@ -48,6 +48,12 @@ private Q_SLOTS:
         QCOMPARE(encodeText(u"Café ש", false, &used), QStringLiteral("Café ש").toUtf8());
         QCOMPARE(used, TextEncoding::Utf8);
         QCOMPARE(encodeText(u"Café", true, &used), QByteArray("Caf\xC3\xA9"));
+        // Single-byte text whose bytes read as UTF-8 is written as UTF-8, so
+        // it reads back as it was.
+        const QString lookalike = QStringLiteral("CafÃ©");
+        const QByteArray bytes = encodeText(lookalike, false, &used);
+        QCOMPARE(used, TextEncoding::Utf8);
+        QCOMPARE(decodeText(bytes), lookalike);
         // Every byte the code page decodes comes back as the same byte.
         QByteArray all;
         for (int b = 0; b < 256; ++b)
