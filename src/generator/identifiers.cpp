@@ -77,17 +77,25 @@ bool ScriptIdentifiers::compact() const
     return m_options.isChecked(u"pgmChkScrambled");
 }
 
+// A compact name: the letters, the menu number and the slot. The menu number
+// is followed by "_" so that two menus on one page can never meet: joined
+// directly, slot 25 of a single menu and slot 5 of menu 2 were both "qV25".
+static QString compactName(const QString &letters, const QString &number, int slot)
+{
+    return number.isEmpty() ? letters + QString::number(slot) : letters + number + u'_' + QString::number(slot);
+}
+
 QString ScriptIdentifiers::scriptVariable(const QString &name) const
 {
     if (compact() && !isFixedVariable(name))
-        return u"qV"_qs + menuNumber() + QString::number(m_tables.variableSlot(name));
+        return compactName(u"qV"_qs, menuNumber(), m_tables.variableSlot(name));
     return u"q"_qs + menuNumber() + name.toUpper();
 }
 
 QString ScriptIdentifiers::scriptFunction(const QString &name) const
 {
     if (compact() && !isFixedFunction(name))
-        return u"qF"_qs + menuNumber() + QString::number(m_tables.functionSlot(name));
+        return compactName(u"qF"_qs, menuNumber(), m_tables.functionSlot(name));
     return u"q"_qs + menuNumber() + name.toUpper();
 }
 

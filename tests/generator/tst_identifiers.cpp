@@ -19,6 +19,7 @@ private Q_SLOTS:
     void menuNumberAndLetter();
     void noCollisions_data();
     void noCollisions();
+    void menusOnOnePageNeverShareNames();
     void tablesRefuseOverflow();
     void commentLineAndFragments();
     void scriptStringValueEscapes_data();
@@ -40,11 +41,13 @@ void TestIdentifiers::identifierTable_data()
                                 << QStringList { u"q7CO"_qs, u"q7SECN9"_qs, u"q7XOFF"_qs, u"q7MF"_qs,
                                        u"q7CK2"_qs, u"q7OPENPAGE"_qs };
     QTest::newRow("compact 7") << u"7"_qs << true
-                               << QStringList { u"q7CO"_qs, u"qV70"_qs, u"qV71"_qs, u"q7MF"_qs, u"qF70"_qs,
+                               << QStringList { u"q7CO"_qs, u"qV7_0"_qs, u"qV7_1"_qs, u"q7MF"_qs, u"qF7_0"_qs,
                                       u"q7OPENPAGE"_qs };
-    QTest::newRow("compact 2 joins without separator")
+    // The menu number and the slot are kept apart, so menu 2's slot 0 is not
+    // the single menu's slot 20.
+    QTest::newRow("compact 2 keeps number and slot apart")
         << u"2"_qs << true
-        << QStringList { u"q2CO"_qs, u"qV20"_qs, u"qV21"_qs, u"q2MF"_qs, u"qF20"_qs, u"q2OPENPAGE"_qs };
+        << QStringList { u"q2CO"_qs, u"qV2_0"_qs, u"qV2_1"_qs, u"q2MF"_qs, u"qF2_0"_qs, u"q2OPENPAGE"_qs };
 }
 
 void TestIdentifiers::identifierTable()
@@ -181,6 +184,33 @@ void TestIdentifiers::noCollisions()
         // The whole vocabulary fits the tables, with room to spare.
         QCOMPARE(tables.variables().size(), 48);
         QCOMPARE(tables.functions().size(), 35);
+    }
+}
+
+void TestIdentifiers::menusOnOnePageNeverShareNames()
+{
+    // Three menus on one page, each written in compact and readable form:
+    // no identifier of one menu may be an identifier of another.
+    QHash<QString, QString> owner; // identifier -> menu number
+    for (const QString &number : { u""_qs, u"2"_qs, u"20"_qs }) {
+        for (int compact = 0; compact < 2; ++compact) {
+            OptionsFixture f;
+            f.set(u"pgmChkScrambled"_qs, compact);
+            f.set(u"prjMultipleMenu"_qs, number.isEmpty() ? 0 : 1);
+            f.set(u"prjMultipleMenuNumber"_qs, number);
+            ScriptNameTables tables;
+            ScriptIdentifiers ids(*f.options, tables);
+            QStringList all;
+            for (const QString &v : ScriptIdentifiers::variableVocabulary())
+                all << ids.scriptVariable(v);
+            for (const QString &fn : ScriptIdentifiers::functionVocabulary())
+                all << ids.scriptFunction(fn);
+            for (const QString &id : all) {
+                QVERIFY2(!owner.contains(id) || owner.value(id) == number,
+                    qPrintable(id + u" in menus '"_qs + number + u"' and '"_qs + owner.value(id) + u"'"_qs));
+                owner.insert(id, number);
+            }
+        }
     }
 }
 
