@@ -248,8 +248,13 @@ export async function withPage(browser, fn, { clock = false, viewport = { width:
     };
     context.on('page', watch);
     try {
-        if (clock)
-            await context.clock.install();
+        if (clock) {
+            // Installed, the clock would still follow real time; paused, it
+            // moves only when the test runs it forward.
+            const t0 = Date.UTC(2026, 0, 1);
+            await context.clock.install({ time: t0 });
+            await context.clock.pauseAt(t0 + 1000);
+        }
         const page = await context.newPage();
         await fn({ context, page, errors });
         assert.deepEqual(errors, [], 'the pages reported errors');
