@@ -36,6 +36,16 @@ const nodes = [
 ];
 const ALL = ['e1d1', 'e1d2', 'e1d2d2', ...PLACINGS.map(([id]) => id)];
 
+// A menu bar: main folders side by side in columns (blocks 1 to 3).
+const barNodes = [
+    folder('Products', [page('Nails', '/target/nails.html'), folder('Tools', [page('Saw', '/target/saw.html')])]),
+    { kind: 'column', opts: {} },
+    folder('Services', [page('Repairs', '/target/repairs.html')]),
+    { kind: 'column', opts: {} },
+    page('Contact', '/target/contact.html'),
+];
+const BAR = ['e1d1', 'e1d1d2', 'e2d1'];
+
 // The expected section rectangle for a placing, from the box's rectangle and
 // the section's size.
 function expected(flags, box, sec) {
@@ -59,7 +69,7 @@ let suite;
 before(async () => {
     suite = await setupSuite('dropdown', async (root) => {
         await generateBoth(root, 'dd', { nodes, options: { prjChkTreeMenus: 0 } });
-        await generateBoth(root, 'down', { nodes, options: { prjChkTreeMenus: 0, prjChkMainMenusDownward: 1 } });
+        await generateBoth(root, 'down', { nodes: barNodes, options: { prjChkTreeMenus: 0, prjChkMainMenusDownward: 1 } });
         for (const mode of MODES) {
             // The menu stands away from the page's edges, so that sections
             // placed above and to the left stay on the page.
@@ -203,16 +213,27 @@ for (const mode of MODES) {
             }, { clock: true });
         });
 
-        test('main menus that open downward', async () => {
+        test('a menu bar whose main menus open downward', async () => {
             await withPage(suite.browser, async ({ page: p }) => {
                 await p.goto(url('down'));
+                const boxes = await Promise.all(['ce1d1', 'ce2d1', 'ce3d1'].map((id) => rect(p, id)));
+                assert.ok(boxes[0].left < boxes[1].left && boxes[1].left < boxes[2].left && boxes[0].top === boxes[1].top,
+                    'the columns stand side by side');
                 await pointAt(p, 'e1d1');
                 await p.clock.runFor(400);
-                assert.deepEqual(await shownSections(p, ALL), ['e1d1']);
+                assert.deepEqual(await shownSections(p, BAR), ['e1d1']);
                 await assertPlaced(p, 'e1d1', 'dd.00', 'main folder');
                 await pointAt(p, 'e1d1d2');
                 await p.clock.runFor(400);
+                assert.deepEqual(await shownSections(p, BAR), ['e1d1', 'e1d1d2']);
                 await assertPlaced(p, 'e1d1d2', 'dd', 'sub-folder of a downward main folder');
+                await pointAt(p, 'e2d1');
+                await p.clock.runFor(400);
+                assert.deepEqual(await shownSections(p, BAR), ['e2d1'], 'the next column closes the first branch');
+                await assertPlaced(p, 'e2d1', 'dd.00', 'main folder in the second column');
+                await pointAt(p, 'e3d1');
+                await p.clock.runFor(2000);
+                assert.deepEqual(await shownSections(p, BAR), [], 'a link on the bar opens nothing, and leaving closes the rest');
             }, { clock: true });
         });
     });
