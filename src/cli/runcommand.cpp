@@ -1,5 +1,6 @@
 #include "cli/runcommand.h"
 
+#include "generator/folderexpansion.h"
 #include "generator/rundriver.h"
 #include "generator/runservices.h"
 #include "stylesheet/clscss.h"
@@ -49,6 +50,12 @@ int runCommand(CliApp &app, const Arguments &args)
     });
 
     RunDriver driver(run, app.root(), &css);
+    HardDiskDirectory folders(run);
+    driver.setSerialiserSetup([&folders](MenuSerialiser &serialiser) {
+        serialiser.setFolderExpansion([&folders](QString &out, const clsPage &page, MenuSerialiser::LevelState &level) {
+            folders.expandIntoMenu(out, page, level);
+        });
+    });
     const bool ok = driver.runJob(jobOf(args.command));
     return ok ? Success : JobFailed;
 }

@@ -48,14 +48,9 @@ bool isMainLevel(const QString &id)
 
 // The state of one level of the walk: its current id, its width text, the
 // running name lengths and where its text starts in the output.
-struct MenuSerialiser::Level {
-    const clsNodes *nodes;
-    int next;
-    QString id;
-    QString width;       // the width text written into every call of the level
-    QString placeholder; // what is replaced at the level's end (auto widths)
-    QString lengths;
-    qsizetype start;
+struct MenuSerialiser::Level : LevelState {
+    const clsNodes *nodes = nullptr;
+    int next = 1;
 };
 
 MenuSerialiser::MenuSerialiser(RunServices &run)
@@ -377,7 +372,7 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
             return;
         }
         if (m_expandFolder) {
-            m_expandFolder(out, page, level.id, level.width);
+            m_expandFolder(out, page, level);
         } else {
             m_run.logLine(QStringLiteral("Skipping the folder: ") + folder
                           + QStringLiteral("\n  Expanding a folder into the menu is not available in this version.")
@@ -393,7 +388,14 @@ void MenuSerialiser::serialiseNodes(QString &out, const clsNodes &nodes, QString
     std::vector<Level> stack;
     const auto enter = [&](const clsNodes *n, const QString &levelId, const QString &levelWidth) {
         const QString w = levelWidthText(levelWidth);
-        stack.push_back({n, 1, levelId, w, w, AutomaticWidths::startLengths(), out.size()});
+        Level level;
+        level.nodes = n;
+        level.id = levelId;
+        level.width = w;
+        level.placeholder = w;
+        level.lengths = AutomaticWidths::startLengths();
+        level.start = out.size();
+        stack.push_back(std::move(level));
     };
     enter(&nodes, id, width);
     while (true) {

@@ -24,10 +24,22 @@ QString advanceLastNumber(const QString &id, int step);
 
 class MenuSerialiser {
 public:
-    // Expands a hard-disk folder page at design time into out, advancing id;
-    // the folder expansion plugs in here.
-    using FolderExpansion =
-        std::function<void(QString &out, const clsPage &page, QString &id, const QString &width)>;
+    // What one menu level of the walk carries: its current id, the width text
+    // written into every call, what is replaced by the computed width at the
+    // level's end (automatic widths), the running name lengths, and where the
+    // level's text (or its current column block) starts in the output.
+    struct LevelState {
+        QString id;
+        QString width;
+        QString placeholder;
+        QString lengths;
+        qsizetype start = 0;
+    };
+
+    // Expands a hard-disk folder page at design time into out. The entries
+    // join the level they stand in: the id advances, names widen the level,
+    // and a new column may start.
+    using FolderExpansion = std::function<void(QString &out, const clsPage &page, LevelState &level)>;
 
     explicit MenuSerialiser(RunServices &run);
 

@@ -1,0 +1,71 @@
+#pragma once
+// Hard disk directory expansion: a link of the menu that stands for a folder
+// of the web site is replaced, when the project is run, by one entry per web
+// page in the folder and, on request, one sub-menu per sub-folder. The same
+// walk gives the site map's lines for such a folder.
+//
+// Folders and files are listed by name (case ignored first, then case), so
+// the same project gives the same menu on every machine. The walk keeps its
+// own stack: any depth of folders is safe, a symbolic link that leads back to
+// a folder above it is skipped, and a folder that cannot be read ends the run
+// with a message that names it.
+
+#include "generator/serialiser.h"
+#include "generator/serverpath.h"
+
+#include <QString>
+#include <functional>
+
+namespace qwk {
+
+class clsPage;
+class RunServices;
+
+// The site map's two kinds of line, written by the site map writer.
+struct SiteMapLines {
+    std::function<void(QString &out, const QString &text, int indent, bool mainFolder)> folder;
+    std::function<void(QString &out, const QString &address, const QString &text, int indent)> link;
+};
+
+class HardDiskDirectory {
+public:
+    explicit HardDiskDirectory(RunServices &run);
+
+    // The tree serialiser's hook for a hard-disk page without "asp||": logs
+    // the folder, expands it into the level and logs how many links it added.
+    void expandIntoMenu(QString &out, const clsPage &page, MenuSerialiser::LevelState &level);
+
+    // The site address ("/docs/") of a hard-disk page's folder; aborts the
+    // run when no folder is given or the folder is outside the web root.
+    QString folderAddress(const clsPage &page);
+
+    // Appends the data calls for the folder at the site address relDirectory
+    // to out. The entries continue level (id, name lengths, width text); each
+    // listed file adds one to mLinks.
+    void hardDiskDirectory(QString &out, const QString &relDirectory, const QString &txtOptions,
+                           const QString &txtInclude, const QString &txtExclude,
+                           MenuSerialiser::LevelState &level, int &mLinks);
+
+    // Appends the site map lines for the folder, indented by indent levels;
+    // secn is the section id of the site map level the folder stands in.
+    void harddiskDirectorySitemap(QString &out, const QString &relDirectory, const QString &txtOptions,
+                                  const QString &txtInclude, const QString &txtExclude, const QString &secn,
+                                  int indent, const SiteMapLines &lines, int &mLinks);
+
+    // The link text's size part: "0" for an empty file, otherwise the byte
+    // count divided by 1000, rounded half to even, plus one.
+    static QString sizeText(qint64 bytes);
+    // A file or folder name made safe to stand in an address.
+    static QString addressPart(const QString &name);
+
+    // The state of one expansion (defined with the walk).
+    struct Walk;
+
+private:
+    void walk(Walk &w);
+
+    RunServices &m_run;
+    clsServer m_server;
+};
+
+} // namespace qwk
