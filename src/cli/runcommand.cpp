@@ -2,6 +2,7 @@
 
 #include "generator/folderexpansion.h"
 #include "generator/rundriver.h"
+#include "generator/samplepage.h"
 #include "generator/runservices.h"
 #include "stylesheet/clscss.h"
 
@@ -56,6 +57,15 @@ int runCommand(CliApp &app, const Arguments &args)
             folders.expandIntoMenu(out, page, level);
         });
     });
+    // The sample page's name: --out, else the project's own or the default
+    // name, since nobody is there to answer the save dialog.
+    SamplePageWriter sample(run);
+    const QString outName = args.out.isEmpty() ? QString() : QFileInfo(args.out).absoluteFilePath();
+    sample.setFileNameChooser([&outName](const FileDialogRequest &request) -> std::optional<QString> {
+        return outName.isEmpty() ? request.startName : outName;
+    });
+    driver.setSampleWriter([&sample] { sample.writeSample(); });
+
     const bool ok = driver.runJob(jobOf(args.command));
     return ok ? Success : JobFailed;
 }

@@ -43,14 +43,14 @@ bool RunDriver::runJob(const QString &job)
     if (job == u"run")
         ok = runWriter([this] { runScriptJob(); }, QStringLiteral("Missing a file location"));
     else if (job == u"writeSample")
-        ok = runWriter(m_sampleWriter, QStringLiteral("Missing Folder or File location"));
+        ok = runWriter(m_sampleWriter, QStringLiteral("Missing Folder or File location"), false);
     else if (job == u"siteMap")
         ok = runWriter(m_siteMapWriter, QStringLiteral("Missing a file location"));
     m_lastLog = m_run.logText();
     return ok;
 }
 
-bool RunDriver::runWriter(const JobWriter &writer, const QString &missingLine)
+bool RunDriver::runWriter(const JobWriter &writer, const QString &missingLine, bool errorPrefix)
 {
     if (!checkFileLocations()) {
         m_run.logLine(missingLine);
@@ -61,7 +61,18 @@ bool RunDriver::runWriter(const JobWriter &writer, const QString &missingLine)
                       + QStringLiteral("This version of Quenwick cannot perform this job yet."));
         return false;
     }
-    return m_run.runGuarded(writer);
+    if (errorPrefix)
+        return m_run.runGuarded(writer);
+    // The sample page's trouble is logged as its description alone.
+    try {
+        writer();
+        return true;
+    } catch (const RunAborted &e) {
+        m_run.logLine(e.description());
+    } catch (const std::exception &e) {
+        m_run.logLine(QString::fromStdString(e.what()));
+    }
+    return false;
 }
 
 bool RunDriver::checkFileLocations()

@@ -43,7 +43,9 @@ public:
     void setSerialiserSetup(std::function<void(class MenuSerialiser &)> setup) { m_serialiserSetup = std::move(setup); }
 
 private:
-    bool runWriter(const JobWriter &writer, const QString &missingLine);
+    // errorPrefix: a failure is logged as "Error: ", a line break and the
+    // description; otherwise as the description alone.
+    bool runWriter(const JobWriter &writer, const QString &missingLine, bool errorPrefix = true);
 
     RunServices &m_run;
     const clsFolder &m_root;
