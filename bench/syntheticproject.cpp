@@ -123,10 +123,14 @@ QString diskPath(Random &rnd)
     return p;
 }
 
-void decoratePage(Random &rnd, clsPage &page, bool topLevel)
+void decoratePage(Random &rnd, clsPage &page, bool topLevel, SyntheticKinds kinds)
 {
     page.setName(makeName(rnd));
-    const int kind = rnd.below(1000);
+    int kind = rnd.below(1000);
+    // Inserted files, disk folders and portal tabs need files or a server
+    // the benchmark does not have: such pages become ordinary links.
+    if (kinds == SyntheticKinds::Runnable && kind >= 80 && kind < 105)
+        kind = 1000;
     if (kind < 30) {
         // A script link: the link runs a canned sample.
         page.setValue(u"lnkOptTypePageJS", true);
@@ -202,7 +206,8 @@ struct OpenFolder {
 
 } // namespace
 
-SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &options, clsFolder &root)
+SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &options, clsFolder &root,
+                                     SyntheticKinds kinds)
 {
     Random rnd(seed);
     SyntheticStats stats;
@@ -243,7 +248,7 @@ SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &op
             if (depth == 1)
                 lastTopWasColumn = false;
         } else {
-            decoratePage(rnd, *nodes.addPage(at), depth == 1);
+            decoratePage(rnd, *nodes.addPage(at), depth == 1, kinds);
             ++stats.pages;
             if (depth == 1)
                 lastTopWasColumn = false;

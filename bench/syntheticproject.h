@@ -22,9 +22,22 @@ struct SyntheticStats {
 // The deepest level at which the maker puts folders; the main menu is level 1.
 inline constexpr int kSyntheticMaxDepth = 6;
 
+// Which link kinds the maker may use.
+enum class SyntheticKinds {
+    // Every kind, including those that need the web server or files on disk
+    // (portal tabs, server-side and disk folders, inserted files).
+    All,
+    // Only kinds a "run" can write as a plain script without those files: a
+    // page that stands for a portal tab, a folder on disk or a file to insert
+    // becomes an ordinary link instead.
+    Runnable,
+};
+
 // Fills options (with the new-project defaults already loaded) and root (an
 // empty root folder) with a project of exactly nodeCount folders, pages and
-// columns (end-of-folder markers not counted).
-SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &options, clsFolder &root);
+// columns (end-of-folder markers not counted). The same seed gives the same
+// tree for both kinds apart from the replaced pages.
+SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &options, clsFolder &root,
+                                     SyntheticKinds kinds = SyntheticKinds::All);
 
 } // namespace qwk

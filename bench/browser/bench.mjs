@@ -1,0 +1,332 @@
+// The browser half of bench/run: Quenwick's generated tree menu against a
+// plain nested list written with one innerHTML (the floor) and three tree
+// widgets a web author might pick instead, in Debian's Chromium.
+//
+// node bench.mjs --work DIR --sizes 1000,10000,100000 --runs 5 --out FILE.json
+//
+// DIR holds, for each size N, tree-N/menu/qmenu.js (a tree menu), dd-N/menu/
+// qmenu.js (the same project as a drop-down menu) and tree-N.json (its
+// entries as nested {title, children} for the peers). Each figure is the
+// median of --runs page loads, each load in a clean state (no cookies).
+
+import http from 'node:http';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const nm = path.join(here, 'node_modules');
+
+function option(name, fallback) {
+  const i = process.argv.indexOf(name);
+  return i > 0 && i + 1 < process.argv.length ? process.argv[i + 1] : fallback;
+}
+const work = path.resolve(option('--work', '.'));
+const sizes = option('--sizes', '1000,10000,100000').split(',').map(Number);
+const runs = Math.max(1, Number(option('--runs', '5')));
+const outFile = option('--out', '');
+// One step that takes longer than this is not repeated; its figure is then
+// a lower bound.
+const capMs = Number(option('--cap-ms', '30000'));
+// Which menus to measure (all by default), for a closer look at one.
+const kinds = option('--kinds', 'quenwick,floor,jstree,fancytree,wunderbaum,dropdown').split(',');
+
+const median = (v) => {
+  const s = [...v].sort((a, b) => a - b);
+  const m = s.length >> 1;
+  return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2;
+};
+
+// ---------------------------------------------------------------- pages
+
+const escapeHtml = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+
+function floorHtml(list) {
+  let h = '<ul>';
+  for (const e of list) {
+    if (e.children) h += '<li class="f"><span>' + escapeHtml(e.title) + '</span>' + floorHtml(e.children) + '</li>';
+    else h += '<li><a href="#">' + escapeHtml(e.title) + '</a></li>';
+  }
+  return h + '</ul>';
+}
+
+function jstreeData(list) {
+  return list.map((e) => (e.children ? { text: e.title, children: jstreeData(e.children) } : { text: e.title }));
+}
+
+function peerData(list) {
+  return list.map((e) => (e.children ? { title: e.title, children: peerData(e.children) } : { title: e.title }));
+}
+
+// The data scripts are made once, before any clock runs; every page loads
+// its data (or, for Quenwick, its generated script) after its clock starts.
+const dataCache = new Map();
+function dataScript(kind, n) {
+  const key = kind + n;
+  if (!dataCache.has(key)) {
+    const tree = JSON.parse(fs.readFileSync(path.join(work, `tree-${n}.json`), 'utf8'));
+    let body;
+    if (kind === 'floor') body = 'window.FLOOR=' + JSON.stringify(floorHtml(tree)) + ';';
+    else if (kind === 'jstree') body = 'window.TREE=' + JSON.stringify(jstreeData(tree)) + ';';
+    else body = 'window.TREE=' + JSON.stringify(peerData(tree)) + ';';
+    dataCache.set(key, body);
+  }
+  return dataCache.get(key);
+}
+
+// Shared by every page: the clock, the "drawn" moment (style and layout done,
+// then the first frame after it) and the element count of the menu.
+const harness = `<script>
+window.bench = {
+  t0: performance.now(),
+  frame() { return new Promise((r) => requestAnimationFrame(() => { const c = new MessageChannel(); c.port1.onmessage = () => r(); c.port2.postMessage(0); })); },
+  layout() { document.body.getBoundingClientRect(); return document.body.offsetHeight; },
+  elements() { const b = document.body; return b.getElementsByTagName('*').length - b.getElementsByTagName('script').length; },
+};
+window.benchDrawn = new Promise((resolve) => { window.benchMarkDrawn = async () => {
+  bench.layout(); const layoutDone = performance.now(); await bench.frame();
+  resolve({ draw: performance.now() - bench.t0, layout: layoutDone - bench.t0, elements: bench.elements() }); }; });
+</script>`;
+
+const head = (extra = '') =>
+  `<!doctype html><html><head><meta charset="utf-8"><title>bench</title>${extra}</head><body>`;
+
+function page(kind, n) {
+  switch (kind) {
+    case 'quenwick':
+    case 'dropdown': {
+      const dir = kind === 'quenwick' ? `tree-${n}` : `dd-${n}`;
+      return head() + harness + `<script src="/work/${dir}/menu/qmenu.js"></script>` +
+        `<script>benchMarkDrawn();</script></body></html>`;
+    }
+    case 'floor':
+      return head('<style>li.f>ul{display:none} li.f.open>ul{display:block} #m.all li.f>ul{display:block}</style>') +
+        '<div id="m"></div>' + harness + `<script src="/data/floor-${n}.js"></script>` +
+        `<script>document.getElementById('m').innerHTML = FLOOR; benchMarkDrawn();</script></body></html>`;
+    case 'jstree':
+      return head('<link rel="stylesheet" href="/nm/jstree/dist/themes/default/style.min.css">' +
+          '<script src="/nm/jquery/dist/jquery.min.js"></script><script src="/nm/jstree/dist/jstree.min.js"></script>') +
+        '<div id="m"></div>' + harness + `<script src="/data/jstree-${n}.js"></script>` +
+        `<script>$('#m').on('ready.jstree', () => benchMarkDrawn()).jstree({ core: { data: TREE } });</script></body></html>`;
+    case 'fancytree':
+      return head('<link rel="stylesheet" href="/nm/jquery.fancytree/dist/skin-win8/ui.fancytree.min.css">' +
+          '<script src="/nm/jquery/dist/jquery.min.js"></script>' +
+          '<script src="/nm/jquery.fancytree/dist/jquery.fancytree-all-deps.min.js"></script>') +
+        '<div id="m"></div>' + harness + `<script src="/data/peer-${n}.js"></script>` +
+        `<script>$('#m').fancytree({ source: TREE, init: () => benchMarkDrawn() });</script></body></html>`;
+    case 'wunderbaum':
+      return head('<link rel="stylesheet" href="/nm/wunderbaum/dist/wunderbaum.css">' +
+          '<script src="/nm/wunderbaum/dist/wunderbaum.umd.min.js"></script>') +
+        '<div id="m" style="height:800px"></div>' + harness + `<script src="/data/peer-${n}.js"></script>` +
+        `<script>window.wb = new mar10.Wunderbaum({ element: '#m', source: TREE, init: () => { wb.update('any', { immediate: true }); benchMarkDrawn(); } });</script></body></html>`;
+  }
+  throw new Error('unknown page ' + kind);
+}
+
+// ---------------------------------------------------------------- in-page steps
+
+// Each returns milliseconds; run inside the page with page.evaluate.
+const steps = {
+  quenwick: {
+    // Every folder of the menu opened through the runtime's show/hide
+    // function (the one a click ends in), then style and layout.
+    openAll: `(async () => { const t = performance.now();
+      for (const id in qGN) if (id[0] !== 'b' && !qO[id]) qCK2(id);
+      bench.layout(); return performance.now() - t; })()`,
+    // A click on the main folder with the most entries: the cookie is
+    // updated and the section shown (the folder's own script, which may
+    // leave the page, is not run).
+    toggle: `(async () => { let best = '', most = -1;
+      for (const id in qGN) { if (id[0] === 'b' || id.indexOf('d') !== id.lastIndexOf('d')) continue;
+        const c = document.getElementById(id); if (c && c.children.length > most) { most = c.children.length; best = id; } }
+      const times = [];
+      for (let i = 0; i < 5; ++i) { const t = performance.now(); qUDC(best); qCK2(best); bench.layout();
+        times.push(performance.now() - t); qUDC(best); qCK2(best); bench.layout(); await bench.frame(); }
+      times.sort((a, b) => a - b); return times[2]; })()`,
+  },
+  floor: {
+    openAll: `(async () => { const t = performance.now(); document.getElementById('m').classList.add('all');
+      bench.layout(); return performance.now() - t; })()`,
+    toggle: `(async () => { let best = null, most = -1;
+      for (const li of document.querySelectorAll('#m>ul>li.f')) { const n = li.lastElementChild.children.length; if (n > most) { most = n; best = li; } }
+      const times = [];
+      for (let i = 0; i < 5; ++i) { const t = performance.now(); best.classList.toggle('open'); bench.layout();
+        times.push(performance.now() - t); best.classList.toggle('open'); bench.layout(); await bench.frame(); }
+      times.sort((a, b) => a - b); return times[2]; })()`,
+  },
+  jstree: {
+    openAll: `new Promise((resolve) => { const j = $('#m').jstree(true); const t = performance.now();
+      $('#m').one('open_all.jstree', () => { bench.layout(); resolve(performance.now() - t); }); j.open_all(null, 0); })`,
+    toggle: `(async () => { const j = $('#m').jstree(true); let best = null, most = -1;
+      for (const id of j.get_node('#').children) { const n = j.get_node(id).children.length; if (n > most) { most = n; best = id; } }
+      const times = [];
+      for (let i = 0; i < 5; ++i) { const t = performance.now(); j.open_node(best, false, 0); bench.layout();
+        times.push(performance.now() - t); j.close_node(best, 0); bench.layout(); await bench.frame(); }
+      times.sort((a, b) => a - b); return times[2]; })()`,
+  },
+  fancytree: {
+    openAll: `(async () => { const tree = $.ui.fancytree.getTree('#m'); const t = performance.now();
+      tree.expandAll(true, { noAnimation: true, noEvents: true }); bench.layout(); return performance.now() - t; })()`,
+    toggle: `(async () => { const tree = $.ui.fancytree.getTree('#m'); let best = null, most = -1;
+      for (const node of tree.getRootNode().children) { const n = node.children ? node.children.length : -1; if (n > most) { most = n; best = node; } }
+      const times = [];
+      for (let i = 0; i < 5; ++i) { const t = performance.now(); await best.setExpanded(true, { noAnimation: true }); bench.layout();
+        times.push(performance.now() - t); await best.setExpanded(false, { noAnimation: true }); bench.layout(); await bench.frame(); }
+      times.sort((a, b) => a - b); return times[2]; })()`,
+  },
+  wunderbaum: {
+    // Wunderbaum draws only the rows in view; its own promise ends when the
+    // rows are updated.
+    openAll: `(async () => { const t = performance.now(); await wb.expandAll(true); wb.update('any', { immediate: true });
+      bench.layout(); return performance.now() - t; })()`,
+    toggle: `(async () => { let best = null, most = -1;
+      for (const node of wb.root.children) { const n = node.children ? node.children.length : -1; if (n > most) { most = n; best = node; } }
+      const times = [];
+      for (let i = 0; i < 5; ++i) { const t = performance.now(); await best.setExpanded(true); wb.update('any', { immediate: true }); bench.layout();
+        times.push(performance.now() - t); await best.setExpanded(false); wb.update('any', { immediate: true }); bench.layout(); await bench.frame(); }
+      times.sort((a, b) => a - b); return times[2]; })()`,
+  },
+};
+
+// Drop-down: the mouse comes to rest on the main folder with the most
+// entries; the time from the last mouse-over to the section shown (style
+// and layout done), less the 400 ms the menu waits on purpose.
+const dropDownSetup = `(() => { let best = '', most = -1;
+  for (const id in qGN) { if (id[0] === 'b' || id.indexOf('d') !== id.lastIndexOf('d')) continue;
+    const c = document.getElementById(id); if (c && c.children.length > most) { most = c.children.length; best = id; } }
+  window.ddState = { over: 0, shown: 0 };
+  document.addEventListener('mouseover', () => { ddState.over = performance.now(); }, true);
+  const section = document.getElementById(best);
+  new MutationObserver(() => { if (section.style.display !== 'none' && !ddState.shown) { bench.layout(); ddState.shown = performance.now(); } })
+    .observe(section, { attributes: true, attributeFilter: ['style'] });
+  const r = document.getElementById('c' + best).getBoundingClientRect();
+  return { id: best, x: r.left + Math.min(20, r.width / 2), y: r.top + r.height / 2 }; })()`;
+
+// ---------------------------------------------------------------- server
+
+function serve() {
+  const types = { '.js': 'text/javascript; charset=utf-8', '.css': 'text/css', '.json': 'application/json',
+    '.html': 'text/html; charset=utf-8', '.png': 'image/png', '.gif': 'image/gif', '.svg': 'image/svg+xml' };
+  const server = http.createServer((req, res) => {
+    const url = new URL(req.url, 'http://127.0.0.1');
+    // Cross-origin isolation gives the pages the finer clock (5 us steps
+    // instead of 100 us).
+    const send = (status, type, body) => { res.writeHead(status, { 'content-type': type, 'cache-control': 'no-store',
+      'cross-origin-opener-policy': 'same-origin', 'cross-origin-embedder-policy': 'require-corp' }); res.end(body); };
+    let m;
+    if ((m = url.pathname.match(/^\/page\/(\w+)-(\d+)$/))) return send(200, types['.html'], page(m[1], Number(m[2])));
+    if ((m = url.pathname.match(/^\/data\/(floor|jstree|peer)-(\d+)\.js$/))) return send(200, types['.js'], dataScript(m[1], Number(m[2])));
+    let root = null, rel = null;
+    if (url.pathname.startsWith('/nm/')) { root = nm; rel = url.pathname.slice(4); }
+    else if (url.pathname.startsWith('/work/')) { root = work; rel = url.pathname.slice(6); }
+    if (root) {
+      const file = path.resolve(root, decodeURIComponent(rel));
+      if (file.startsWith(root + path.sep) && fs.existsSync(file) && fs.statSync(file).isFile())
+        return send(200, types[path.extname(file)] || 'application/octet-stream', fs.readFileSync(file));
+    }
+    send(404, 'text/plain', 'not found');
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// ---------------------------------------------------------------- main
+
+const server = await serve();
+const base = `http://127.0.0.1:${server.address().port}`;
+if (process.argv.includes('--serve')) {
+  // Only serve the pages (for profile.mjs or a person with a browser).
+  process.stderr.write(`serving ${base}/page/KIND-N (quenwick, floor, jstree, fancytree, wunderbaum, dropdown)\n`);
+  await new Promise(() => {});
+}
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'qwk-bench-chromium-'));
+const context = await chromium.launchPersistentContext(profile, {
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  viewport: { width: 1280, height: 800 },
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync'],
+});
+context.setDefaultTimeout(capMs * 4);
+
+const withCap = (promise) => Promise.race([promise,
+  new Promise((resolve) => setTimeout(() => resolve(null), capMs))]);
+
+async function measure(kind, n) {
+  const got = { draw: [], layout: [], openAll: [], toggle: [], elements: null, capped: {} };
+  for (let r = 0; r < runs; ++r) {
+    await context.clearCookies();
+    const p = await context.newPage();
+    try {
+      await p.goto(`${base}/page/${kind}-${n}`, { waitUntil: 'commit' });
+      await p.waitForFunction('window.benchDrawn !== undefined', null, { polling: 10 });
+      const drawn = await withCap(p.evaluate('benchDrawn'));
+      if (!drawn) { got.capped.draw = true; break; }
+      got.draw.push(drawn.draw);
+      got.layout.push(drawn.layout);
+      got.elements = drawn.elements;
+      if (!got.capped.toggle) {
+        const t = await withCap(p.evaluate(steps[kind].toggle));
+        if (t === null) got.capped.toggle = true; else got.toggle.push(t);
+      }
+      if (!got.capped.openAll) {
+        const t = await withCap(p.evaluate(steps[kind].openAll));
+        if (t === null) got.capped.openAll = true; else got.openAll.push(t);
+      }
+    } finally {
+      await p.close();
+    }
+  }
+  const out = { elements: got.elements };
+  if (process.env.QWK_BENCH_VERBOSE) process.stderr.write(JSON.stringify(got) + '\n');
+  for (const k of ['draw', 'layout', 'openAll', 'toggle'])
+    out[k] = got[k].length ? { ms: median(got[k]), runs: got[k].length, capped: !!got.capped[k] } : { ms: null, runs: 0, capped: !!got.capped[k] };
+  return out;
+}
+
+async function measureDropDown(n) {
+  const samples = [];
+  for (let r = 0; r < runs; ++r) {
+    await context.clearCookies();
+    const p = await context.newPage();
+    try {
+      await p.goto(`${base}/page/dropdown-${n}`, { waitUntil: 'commit' });
+      await p.waitForFunction('window.benchDrawn !== undefined', null, { polling: 10 });
+      await p.evaluate('benchDrawn');
+      const at = await p.evaluate(dropDownSetup);
+      await p.mouse.move(at.x, 790);
+      await p.waitForTimeout(100);
+      await p.mouse.move(at.x, at.y);
+      await p.waitForFunction('ddState.shown > 0', null, { timeout: 10000 });
+      samples.push(await p.evaluate('ddState.shown - ddState.over - 400'));
+    } finally {
+      await p.close();
+    }
+  }
+  return { ms: median(samples), runs: samples.length };
+}
+
+const results = { browser: (await context.browser()?.version?.()) || 'chromium', sizes: {} };
+try {
+  for (const n of sizes) {
+    const count = (list) => list.reduce((c, e) => c + 1 + (e.children ? count(e.children) : 0), 0);
+    const row = { entries: count(JSON.parse(fs.readFileSync(path.join(work, `tree-${n}.json`), 'utf8'))) };
+    for (const kind of ['quenwick', 'floor', 'jstree', 'fancytree', 'wunderbaum']) {
+      if (!kinds.includes(kind)) continue;
+      process.stderr.write(`browser: ${kind} ${n} ...\n`);
+      row[kind] = await measure(kind, n);
+    }
+    if (kinds.includes('dropdown')) {
+      process.stderr.write(`browser: drop-down ${n} ...\n`);
+      row.dropDown = await measureDropDown(n);
+    }
+    results.sizes[n] = row;
+  }
+} finally {
+  await context.close();
+  server.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+const text = JSON.stringify(results, null, 1);
+if (outFile) fs.writeFileSync(outFile, text); else process.stdout.write(text + '\n');
