@@ -374,16 +374,26 @@ function $f:ssc$(l,t){
   $f:sc$("$cookie$Left",l);
   $f:sc$("$cookie$Top",t)
 }
-//scroll back to the saved position
+//scroll back to the saved position, and again once the page has loaded: while
+//the page is still being read it can be too short to scroll that far
 function $f:stsc$(){
-  var l=parseInt($f:gc$("$cookie$Left")),t=parseInt($f:gc$("$cookie$Top"));
+  var l=parseInt($f:gc$("$cookie$Left")),t=parseInt($f:gc$("$cookie$Top")),x,m;
   if(isNaN(l)){l=0};
   if(isNaN(t)){t=0};
-  if($v:XOff$){
-    window.scroll(l,t)
-  }else if($v:sTop$){
-    document.body.scrollLeft=l;
-    document.body.scrollTop=t
+  x=function(){
+    if($v:XOff$){
+      window.scroll(l,t)
+    }else if($v:sTop$){
+      document.body.scrollLeft=l;
+      document.body.scrollTop=t
+    }
+  };
+  x();
+  if(window.addEventListener){
+    window.addEventListener("load",x,false)
+  }else{
+    m=window.onload;
+    window.onload=function(){if(m){m()};x()}
   }
 }
 //do cookies work (overwrites the cookie; the page-load code puts it back)
