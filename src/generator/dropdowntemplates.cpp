@@ -90,20 +90,27 @@ function $f:setPosition$($v:secn9$,$v:k$){
   $v:objNew$.style.left=$v:pLeft$+"px";
   $v:objNew$.style.top=$v:pTop$+"px"
 }
-//offsets up to the first absolutely placed element
+//offsets up to the first placed element (absolute, relative, fixed or sticky,
+//by the page's style sheet or the menu's own style): the opened section is
+//placed inside that element, so its offsets must not be counted. Stopping at
+//absolute elements only put menus inside a placed page header far off.
 function $f:totalTop$($v:obj$){
-  var t=0;
+  var t=0,p;
   while($v:obj$){
-    if($v:obj$.style&&($v:obj$.style.position=="absolute")){break};
+    p=$v:obj$.style?$v:obj$.style.position:"";
+    if(window.getComputedStyle&&($v:obj$.nodeType==1)){p=window.getComputedStyle($v:obj$,null).position}else if($v:obj$.currentStyle){p=$v:obj$.currentStyle.position};
+    if(p&&(p!="static")){break};
     t=t+$v:obj$.offsetTop;
     $v:obj$=$v:obj$.offsetParent
   };
   return t
 }
 function $f:totalLeft$($v:obj$){
-  var t=0;
+  var t=0,p;
   while($v:obj$){
-    if($v:obj$.style&&($v:obj$.style.position=="absolute")){break};
+    p=$v:obj$.style?$v:obj$.style.position:"";
+    if(window.getComputedStyle&&($v:obj$.nodeType==1)){p=window.getComputedStyle($v:obj$,null).position}else if($v:obj$.currentStyle){p=$v:obj$.currentStyle.position};
+    if(p&&(p!="static")){break};
     t=t+$v:obj$.offsetLeft;
     $v:obj$=$v:obj$.offsetParent
   };
