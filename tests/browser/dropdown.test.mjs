@@ -80,6 +80,13 @@ before(async () => {
                     after: `<div id="menu"><script src="${name}.js"></script></div>`,
                     body: '<p>page text</p>',
                 });
+            // The same menu inside a positioned page header, as many sites have.
+            writePage(join(root, mode), 'header.html', {
+                title: 'header',
+                head: '<style>#header{position:relative;margin:260px 0 0 380px;padding:7px}</style>',
+                after: '<div id="header"><script src="dd.js"></script></div>',
+                body: '<p>page text</p>',
+            });
         }
     });
 });
@@ -175,6 +182,22 @@ for (const mode of MODES) {
                 }, { clock: true });
             });
         }
+
+        test('inside a positioned page header the sections open next to their folders', async () => {
+            await withPage(suite.browser, async ({ page: p }) => {
+                await p.goto(url('header'));
+                await pointAt(p, 'e1d1');
+                await p.clock.runFor(400);
+                await assertPlaced(p, 'e1d1', 'dd', 'main folder');
+                await pointAt(p, 'e1d1d3');
+                await p.clock.runFor(400);
+                assert.deepEqual(await shownSections(p, ALL), ['e1d1', 'e1d1d3']);
+                await assertPlaced(p, 'e1d1d3', 'dd.00', 'sub-folder');
+                await pointAt(p, 'e1d2');
+                await p.clock.runFor(400);
+                await assertPlaced(p, 'e1d2', 'dd.00', 'main folder');
+            }, { clock: true });
+        });
 
         test('moving to another branch closes the first; ".00" opens a main folder below its box', async () => {
             await withPage(suite.browser, async ({ context, page: p }) => {
