@@ -3,6 +3,7 @@
 #include "generator/folderexpansion.h"
 #include "generator/rundriver.h"
 #include "generator/samplepage.h"
+#include "generator/sitemap.h"
 #include "generator/runservices.h"
 #include "stylesheet/clscss.h"
 
@@ -65,6 +66,8 @@ int runCommand(CliApp &app, const Arguments &args)
         return outName.isEmpty() ? request.startName : outName;
     });
     driver.setSampleWriter([&sample] { sample.writeSample(); });
+    SiteMapWriter siteMap(run, app.root());
+    driver.setSiteMapWriter([&siteMap] { siteMap.writeSiteMap(); });
 
     const bool ok = driver.runJob(jobOf(args.command));
     return ok ? Success : JobFailed;

@@ -1,0 +1,263 @@
+#include "generator/sitemap.h"
+
+#include "generator/folderexpansion.h"
+#include "generator/runservices.h"
+#include "generator/serialiser.h"
+#include "options/options.h"
+#include "tree/nodes.h"
+
+#include <vector>
+
+namespace qwk {
+
+namespace {
+
+const QString kCRLF = QStringLiteral("\r\n");
+const QString kSee = QStringLiteral("\n  See ");
+
+void appendIndent(QString &out, int indent)
+{
+    for (int i = 0; i < indent; ++i)
+        out += QStringLiteral("&nbsp;&nbsp;&nbsp;");
+}
+
+// A name without its class suffix ("News*03" is shown as News).
+QString withoutSuffix(QString name)
+{
+    if (!RunServices::classSuffix(name).isEmpty())
+        name.chop(3);
+    return name;
+}
+
+// A string argument of a server call.
+QString serverString(const QString &value)
+{
+    return QStringLiteral("%%") + value + QStringLiteral("%%");
+}
+
+} // namespace
+
+SiteMapWriter::SiteMapWriter(RunServices &run, clsFolder &root) : m_run(run), m_root(root) {}
+
+QString SiteMapWriter::className(const QString &key)
+{
+    // Asked once per key, so a class missing from the style sheet is
+    // reported once and not for every line.
+    const auto it = m_classNames.constFind(key);
+    if (it != m_classNames.constEnd())
+        return *it;
+    const QString name = m_run.cssClassName(key);
+    m_classNames.insert(key, name);
+    return name;
+}
+
+void SiteMapWriter::folderLine(QString &out, const QString &text, int indent, bool mainFolder)
+{
+    const clsOptions &options = m_run.projectOptions();
+    out += QStringLiteral("<p class='");
+    out += className(mainFolder ? QStringLiteral("MainFolderBox") : QStringLiteral("SubFolderBox"));
+    out += QStringLiteral("'>");
+    appendIndent(out, indent);
+    if (options.isChecked(mainFolder ? u"prjChkMFI" : u"prjChkSFI")) {
+        out += QStringLiteral("<img src=");
+        out += options.text(mainFolder ? u"prjFilMFOIMG" : u"prjFilSFOIMG");
+        out += QStringLiteral(">&nbsp;");
+    }
+    out += QStringLiteral("<span class='");
+    out += className(mainFolder ? QStringLiteral("MainFolderLine") : QStringLiteral("SubFolderLine"));
+    out += QStringLiteral("'>");
+    out += text;
+    out += QStringLiteral("</span></p>");
+    out += kCRLF;
+}
+
+void SiteMapWriter::linkLine(QString &out, const QString &address, const QString &name, int indent, bool image)
+{
+    const clsOptions &options = m_run.projectOptions();
+    out += QStringLiteral("<p class='");
+    out += className(QStringLiteral("LinkBox"));
+    out += QStringLiteral("'>");
+    appendIndent(out, indent);
+    if (image && options.isChecked(u"prjChkPLI")) {
+        out += QStringLiteral("<img src=");
+        out += options.text(u"prjFilPLIMG");
+        out += QStringLiteral(">&nbsp;");
+    }
+    out += QStringLiteral("<a href=\"");
+    // A double quote would end the attribute early.
+    QString href = address;
+    href.replace(u'"', QStringLiteral("&quot;"));
+    out += href;
+    out += QStringLiteral("\"><span class='");
+    out += className(QStringLiteral("LinkLine"));
+    out += QStringLiteral("'>");
+    out += name.trimmed().isEmpty() ? QStringLiteral("(Missing name)") : name;
+    out += QStringLiteral("</span></a></p>");
+    out += kCRLF;
+}
+
+QString SiteMapWriter::walkTree()
+{
+    m_links = 0;
+    m_run.clearTreeFlags();
+    HardDiskDirectory folders(m_run);
+    SiteMapLines lines;
+    lines.folder = [this](QString &out, const QString &text, int indent, bool mainFolder) {
+        folderLine(out, text, indent, mainFolder);
+    };
+    lines.link = [this](QString &out, const QString &address, const QString &text, int indent) {
+        linkLine(out, address, text, indent, true);
+    };
+
+    struct Level {
+        const clsNodes *nodes;
+        int next;
+        QString secn;
+        int indent;
+    };
+    QString out;
+    // Depth-first without recursion, so any nesting a project file holds is safe.
+    std::vector<Level> stack;
+    stack.push_back({&m_root.nodes(), 1, m_run.menuLetter() + QStringLiteral("1d0"), 0});
+    while (!stack.empty()) {
+        Level &level = stack.back();
+        if (level.next > level.nodes->count()) {
+            stack.pop_back();
+            continue;
+        }
+        MenuNode *node = level.nodes->item(level.next++);
+        if (clsFolder *folder = node->asFolder()) {
+            level.secn = nextSiblingId(level.secn);
+            folderLine(out, withoutSuffix(folder->value(u"lnkNameFolder").toString()), level.indent,
+                       isMainLevel(level.secn));
+            const Level child{&folder->nodes(), 1, level.secn + QStringLiteral("d0"), level.indent + 1};
+            stack.push_back(child);
+            continue;
+        }
+        auto *page = dynamic_cast<clsPage *>(node);
+        if (!page || page->selectedOption(u"lnkChkPageNameIsHiddenJavascript"))
+            continue; // columns and hidden script leave no trace
+        const QString description = RunServices::nodeDescription(*page);
+        const auto text = [page](const char16_t *key) { return page->value(key).toString(); };
+
+        QString address;
+        if (page->selectedOption(u"lnkOptTypePageJS")) {
+            level.secn = nextSiblingId(level.secn);
+            page->setSecn(level.secn);
+            address = QStringLiteral("javascript:{") + text(u"lnkJS") + u'}';
+        } else if (page->selectedOption(u"lnkOptTypePageNormal") && page->selectedOption(u"lnkOptAdvanced")) {
+            page->setSecn(level.secn);
+            const QString indent = QString::number(level.indent);
+            if (page->selectedOption(u"lnkOptURLCSK")) {
+                m_run.setShopLinks(true);
+                if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
+                    m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description);
+                    level.secn = nextSiblingId(level.secn);
+                    const QString name = withoutSuffix(m_run.safeNodeName(*page, QStringLiteral("lnkNamePage")));
+                    out += QStringLiteral("[%StatusLink(") + serverString(name) + u',' + serverString(level.secn)
+                           + u',' + indent + QStringLiteral(",True,%%siteMap%%)%]") + kCRLF;
+                } else {
+                    m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description);
+                    out += QStringLiteral("[%CSKDirectory(") + serverString(text(u"lnkCSKSku")) + u','
+                           + serverString(text(u"lnkCSKOptionChoice")) + u',' + serverString(level.secn) + u','
+                           + indent + QStringLiteral(",True,%%siteMap%%)%]") + kCRLF;
+                }
+            } else if (page->selectedOption(u"lnkOptURLDNN")) {
+                m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description);
+                m_run.setPortalDirectory(true);
+                out += QStringLiteral("[%DnnDirectory(") + serverString(text(u"lnkDNNTabID")) + u','
+                       + serverString(text(u"lnkHarddiskOptionsPage")) + u',' + serverString(level.secn) + u','
+                       + indent + QStringLiteral(",%%%%,%%%%,True,%%siteMap%%)%]") + kCRLF;
+                // Room for the ids the server gives the portal's entries, as in the menu.
+                level.secn = advanceLastNumber(level.secn, 100);
+            } else if (page->selectedOption(u"lnkOptURLHarddisk")
+                       && !text(u"lnkHarddiskDirPage").trimmed().isEmpty()) {
+                const QString options = text(u"lnkHarddiskOptionsPage");
+                if (options.contains(u"asp||")) {
+                    const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
+                    m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description);
+                    m_run.setServerDirectory(true);
+                    out += QStringLiteral("[%harddiskDirectorySiteMap(") + serverString(folder) + u','
+                           + serverString(options) + u',' + serverString(text(u"lnkHarddiskIncludePage")) + u','
+                           + serverString(text(u"lnkHarddiskExcludePage")) + u',' + serverString(level.secn) + u','
+                           + indent + QStringLiteral(",%%%%,%%%%)%]") + kCRLF;
+                    level.secn = advanceLastNumber(level.secn, 500);
+                } else {
+                    folders.harddiskDirectorySitemap(out, folders.folderAddress(*page), options, text(u"lnkHarddiskIncludePage"),
+                                                     text(u"lnkHarddiskExcludePage"), level.secn, level.indent,
+                                                     lines, m_links);
+                }
+            }
+            continue;
+        } else {
+            level.secn = nextSiblingId(level.secn);
+            if (page->selectedOption(u"lnkOptURLNone") || page->selectedOption(u"lnkOptURLNoneInsertFile"))
+                continue;
+            if (page->selectedOption(u"lnkOptURLPageURLNormal")) {
+                address = text(u"lnkURL");
+            } else if (page->selectedOption(u"lnkOptURLPageMyWeb")) {
+                m_run.checkPageFile(*page, QStringLiteral("lnkFilMyWebPage"), description);
+                address = text(u"lnkFilMyWebPage");
+            }
+        }
+        if (address.isEmpty())
+            continue;
+        ++m_links;
+        linkLine(out, address, withoutSuffix(text(u"lnkNamePage")), level.indent,
+                 !page->selectedOption(u"lnkChkNoPageImage"));
+    }
+    return out;
+}
+
+QString SiteMapWriter::pageText(const QString &lines)
+{
+    const clsOptions &options = m_run.projectOptions();
+    const QString script = options.text(u"prjFilJS");
+    const QString styleSheet = m_run.styleSheetPath();
+    QString page;
+    const auto line = [&page](const QString &text) {
+        page += text;
+        page += kCRLF;
+    };
+    line(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                        "\"http://www.w3.org/TR/html4/loose.dtd\">"));
+    line(QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\" >"));
+    line(QStringLiteral("<head>"));
+    line(QStringLiteral("   <title>") + m_run.ra(script).toHtmlEscaped() + QStringLiteral("</title>"));
+    line(QStringLiteral("   <link rel=\"stylesheet\" type=\"text/css\" href=\"") + m_run.ra(styleSheet).toHtmlEscaped()
+         + QStringLiteral("\">"));
+    line(QStringLiteral("</head>"));
+    line(QStringLiteral("<body>"));
+    line(QStringLiteral("  <table ")
+         + (options.isChecked(u"prjWidthTo100") ? QStringLiteral(" width='100%' ") : QString())
+         + QStringLiteral(" border='0' cellspacing='0' cellpadding='0'>"));
+    line(QStringLiteral("    <tr>"));
+    QString firstColumn;
+    if (options.isChecked(u"prjChkFirstColValue"))
+        firstColumn = QStringLiteral(" Width = '") + options.text(u"prjFirstColWid").trimmed() + u'\'';
+    line(QStringLiteral("      <td") + QStringLiteral(" class='") + className(QStringLiteral("MenuTreeBox"))
+         + QStringLiteral("' valign='top'") + firstColumn + u'>');
+    page += lines;
+    line(QStringLiteral("      </TD>"));
+    line(QStringLiteral("    </TR>"));
+    line(QStringLiteral("  </TABLE>  <p>Total number of links: ") + QString::number(m_links) + QStringLiteral(".</p>"));
+    line(QStringLiteral("</BODY>"));
+    page += QStringLiteral("</HTML>");
+    return page;
+}
+
+void SiteMapWriter::writeSiteMap()
+{
+    const QString lines = walkTree();
+    if (m_run.needsServerControl())
+        m_run.abortRun(QStringLiteral("This site map needs the ASP.NET server control (sections read on the server, "
+                                      "portal or shop links, or the options that ask for it), which this version "
+                                      "of Quenwick cannot write yet. No site map was written."));
+    const QString page = pageText(lines);
+    const QString path = RunServices::stripExtension(m_run.projectOptions().text(u"prjFilJS")) + QStringLiteral(".sm.html");
+    m_run.logLine(QStringLiteral("Writing file: ") + path);
+    m_run.writeTextFile(path, page);
+    m_run.logLine(QStringLiteral("Total number of links: ") + QString::number(m_links) + u'.');
+}
+
+} // namespace qwk

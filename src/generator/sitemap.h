@@ -1,0 +1,45 @@
+#pragma once
+// The "siteMap" job: the whole menu tree as a plain HTML page of indented
+// paragraphs, one line per folder and one link per page, styled with the
+// classes of the menu's style sheet. Sections that must be read on the web
+// server leave server calls in the text; such a site map needs the ASP.NET
+// form, which this version does not write yet, so the job then ends with an
+// error and writes nothing.
+
+#include <QHash>
+#include <QString>
+
+namespace qwk {
+
+class clsFolder;
+class RunServices;
+class HardDiskDirectory;
+
+class SiteMapWriter {
+public:
+    SiteMapWriter(RunServices &run, clsFolder &root);
+
+    // The job: walks the tree and writes the script's stem + ".sm.html".
+    void writeSiteMap();
+
+    // The lines for the whole tree (top id menu letter + "1d0", indent 0);
+    // links() counts the links listed. Stores each listed page's id in it.
+    QString walkTree();
+    int links() const { return m_links; }
+
+    // The page around the walk's lines.
+    QString pageText(const QString &lines);
+
+    void folderLine(QString &out, const QString &text, int indent, bool mainFolder);
+    void linkLine(QString &out, const QString &address, const QString &name, int indent, bool image);
+
+private:
+    QString className(const QString &key);
+
+    RunServices &m_run;
+    clsFolder &m_root;
+    QHash<QString, QString> m_classNames;
+    int m_links = 0;
+};
+
+} // namespace qwk

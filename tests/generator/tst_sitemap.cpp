@@ -1,0 +1,247 @@
+// The HTML site map: the walk's lines, the page around them, the server
+// sections that need the ASP.NET form, and design-time folder expansion.
+
+#include "core/textfile.h"
+#include "generator/rundriver.h"
+#include "generator/runservices.h"
+#include "generator/sitemap.h"
+#include "options/options.h"
+#include "support/scriptedprompt.h"
+#include "support/testutil.h"
+#include "tree/nodes.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qwk;
+
+namespace {
+
+struct Job {
+    test::ScriptedPrompt prompt;
+    clsOptions options{&prompt, nullptr};
+    ScriptNameTables tables;
+    std::unique_ptr<RunServices> run;
+    clsFolder root{&options};
+    QTemporaryDir dir;
+
+    Job()
+    {
+        options.loadNewPrjDefaults();
+        options.setControlValue(u"prjChkTreeMenus", 1);
+        options.setControlValue(u"prjFilWebRoot", dir.path());
+        options.setControlValue(u"prjFilJS", path(QStringLiteral("menu/qmenu.js")));
+        options.setControlValue(u"prjFilCSS", path(QStringLiteral("qmenu.css")));
+        QDir(dir.path()).mkpath(QStringLiteral("menu"));
+        test::writeBytes(path(QStringLiteral("qmenu.css")),
+                         ".MenuTreeBox{}\r\n.MainFolderBox{}\r\n.MainFolderLine{}\r\n.SubFolderBox{}\r\n"
+                         ".SubFolderLine{}\r\n.LinkBox{}\r\n.LinkLine{}\r\n");
+        run = std::make_unique<RunServices>(options, prompt, tables);
+        run->setClassCheck([](const QString &name) { return name != u"Missing"; });
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    clsPage *page(clsNodes &n, const QString &name, const QString &url = {})
+    {
+        clsPage *p = n.addPage(n.count());
+        p->setName(name);
+        p->setValue(u"lnkURL", url);
+        return p;
+    }
+    clsFolder *folder(clsNodes &n, const QString &name)
+    {
+        clsFolder *f = n.addFolder(n.count());
+        f->setName(name);
+        return f;
+    }
+    clsPage *advanced(clsNodes &n, const QString &name, const char16_t *kind)
+    {
+        clsPage *p = page(n, name);
+        p->setValue(u"lnkOptAdvanced", true);
+        p->setValue(kind, true);
+        return p;
+    }
+    QStringList walk()
+    {
+        run->readOptionFlags();
+        SiteMapWriter w(*run, root);
+        return w.walkTree().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+    bool job()
+    {
+        RunDriver driver(*run, root);
+        SiteMapWriter w(*run, root);
+        driver.setSiteMapWriter([&w] { w.writeSiteMap(); });
+        return driver.runJob(QStringLiteral("siteMap"));
+    }
+    QString written() const { return decodeText(test::readBytes(path(QStringLiteral("menu/qmenu.sm.html")))); }
+};
+
+QString siteLink(const QString &address, const QString &name, int indent = 0, const QString &image = {})
+{
+    return "<p class='LinkBox'>" + QString("&nbsp;&nbsp;&nbsp;").repeated(indent) + image + "<a href=\"" + address
+           + "\"><span class='LinkLine'>" + name + "</span></a></p>";
+}
+
+} // namespace
+
+class TestSiteMap : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyTree()
+    {
+        Job j;
+        QVERIFY(j.job());
+        QCOMPARE(j.written(),
+                 QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                                "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
+                                "<html xmlns=\"http://www.w3.org/1999/xhtml\" >\r\n"
+                                "<head>\r\n"
+                                "   <title>/menu/qmenu.js</title>\r\n"
+                                "   <link rel=\"stylesheet\" type=\"text/css\" href=\"/qmenu.css\">\r\n"
+                                "</head>\r\n"
+                                "<body>\r\n"
+                                "  <table  border='0' cellspacing='0' cellpadding='0'>\r\n"
+                                "    <tr>\r\n"
+                                "      <td class='MenuTreeBox' valign='top'>\r\n"
+                                "      </TD>\r\n"
+                                "    </TR>\r\n"
+                                "  </TABLE>  <p>Total number of links: 0.</p>\r\n"
+                                "</BODY>\r\n"
+                                "</HTML>"));
+        QCOMPARE(j.run->logEntries(), (QStringList{"Writing file: " + j.path("menu/qmenu.sm.html"),
+                                                   "Total number of links: 0."}));
+    }
+
+    void tableOptions()
+    {
+        Job j;
+        j.options.setControlValue(u"prjWidthTo100", 1);
+        j.options.setControlValue(u"prjChkFirstColValue", 1);
+        j.options.setControlValue(u"prjFirstColWid", QStringLiteral(" 150px "));
+        j.options.setControlValue(u"prjCNMenuTreeBox", QStringLiteral("tree"));
+        j.options.setControlValue(u"prjCNLinkBox", QStringLiteral("Missing"));
+        j.page(j.root.nodes(), QStringLiteral("A"), QStringLiteral("/a.html"));
+        j.page(j.root.nodes(), QStringLiteral("B"), QStringLiteral("/b.html"));
+        QVERIFY(j.job());
+        const QString page = j.written();
+        QVERIFY(page.contains(u"  <table  width='100%'  border='0' cellspacing='0' cellpadding='0'>\r\n"));
+        QVERIFY(page.contains(u"      <td class='tree' valign='top' Width = '150px'>\r\n"));
+        QVERIFY(page.contains(u"<p class='Missing'><a href=\"/b.html\">"));
+        // A class missing from the style sheet is reported once, not per line.
+        QCOMPARE(j.run->logEntries().filter(u"Class not found").size(), 1);
+    }
+
+    void walkLines()
+    {
+        Job j;
+        clsFolder *news = j.folder(j.root.nodes(), QStringLiteral("News*03"));
+        j.page(news->nodes(), QStringLiteral("Today"), QStringLiteral("/news/today.html"));
+        clsFolder *old = j.folder(news->nodes(), QStringLiteral("Archive"));
+        j.page(old->nodes(), QStringLiteral("   "), QStringLiteral("/news/2020.html"));
+        j.root.nodes().addColumn(j.root.nodes().count());
+        clsPage *hidden = j.page(j.root.nodes(), QStringLiteral("var x=1;"));
+        hidden->setValue(u"lnkChkPageNameIsHiddenJavascript", 1);
+        clsPage *none = j.page(j.root.nodes(), QStringLiteral("Heading"));
+        none->setValue(u"lnkOptURLNone", true);
+        clsPage *js = j.page(j.root.nodes(), QStringLiteral("Say hello"));
+        js->setValue(u"lnkOptTypePageJS", true);
+        js->setValue(u"lnkJS", QStringLiteral("alert(\"hi\")"));
+        j.page(j.root.nodes(), QStringLiteral("Home*07"), QStringLiteral("/index.html"));
+
+        QCOMPARE(j.walk(), (QStringList{
+                               "<p class='MainFolderBox'><span class='MainFolderLine'>News</span></p>",
+                               siteLink("/news/today.html", "Today", 1),
+                               "<p class='SubFolderBox'>&nbsp;&nbsp;&nbsp;<span class='SubFolderLine'>Archive</span></p>",
+                               siteLink("/news/2020.html", "(Missing name)", 2),
+                               siteLink("javascript:{alert(&quot;hi&quot;)}", "Say hello"),
+                               siteLink("/index.html", "Home"),
+                           }));
+        // The column takes no id; the page without a link still does.
+        QCOMPARE(js->secn(), QStringLiteral("e1d3"));
+    }
+
+    void images()
+    {
+        Job j;
+        j.options.setControlValue(u"prjChkMFI", 1);
+        j.options.setControlValue(u"prjFilMFOIMG", QStringLiteral("/img/main.gif"));
+        j.options.setControlValue(u"prjChkSFI", 1);
+        j.options.setControlValue(u"prjFilSFOIMG", QStringLiteral("/img/sub.gif"));
+        j.options.setControlValue(u"prjChkPLI", 1);
+        j.options.setControlValue(u"prjFilPLIMG", QStringLiteral("/img/link.gif"));
+        clsFolder *f = j.folder(j.root.nodes(), QStringLiteral("A"));
+        j.folder(f->nodes(), QStringLiteral("B"));
+        j.page(f->nodes(), QStringLiteral("P"), QStringLiteral("/p.html"));
+        j.page(f->nodes(), QStringLiteral("Q"), QStringLiteral("/q.html"))->setValue(u"lnkChkNoPageImage", 1);
+        QCOMPARE(j.walk(), (QStringList{
+                               "<p class='MainFolderBox'><img src=/img/main.gif>&nbsp;<span class='MainFolderLine'>A</span></p>",
+                               "<p class='SubFolderBox'>&nbsp;&nbsp;&nbsp;<img src=/img/sub.gif>&nbsp;<span "
+                               "class='SubFolderLine'>B</span></p>",
+                               siteLink("/p.html", "P", 1, "<img src=/img/link.gif>&nbsp;"),
+                               siteLink("/q.html", "Q", 1),
+                           }));
+    }
+
+    void serverSections()
+    {
+        Job j;
+        clsPage *csk = j.advanced(j.root.nodes(), QStringLiteral("Shop"), u"lnkOptURLCSK");
+        csk->setValue(u"lnkCSKSku", QStringLiteral("S1"));
+        csk->setValue(u"lnkCSKOptionChoice", QStringLiteral("optCSKCategories"));
+        clsPage *dnn = j.advanced(j.root.nodes(), QStringLiteral("Portal"), u"lnkOptURLDNN");
+        dnn->setValue(u"lnkDNNTabID", QStringLiteral("36"));
+        dnn->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("sub||"));
+        clsPage *asp = j.advanced(j.root.nodes(), QStringLiteral("Files"), u"lnkOptURLHarddisk");
+        asp->setValue(u"lnkHarddiskDirPage", j.path(QStringLiteral("docs")));
+        asp->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||asp||"));
+        asp->setValue(u"lnkHarddiskIncludePage", QStringLiteral(".htm||"));
+        j.page(j.root.nodes(), QStringLiteral("After"), QStringLiteral("/after.html"))->setValue(u"lnkOptTypePageJS", true);
+        j.root.nodes().item(4)->setValue(u"lnkJS", QStringLiteral("go()"));
+        const QStringList lines = j.walk();
+        QCOMPARE(lines.mid(0, 3),
+                 (QStringList{"[%CSKDirectory(%%S1%%,%%optCSKCategories%%,%%e1d0%%,0,True,%%siteMap%%)%]",
+                              "[%DnnDirectory(%%36%%,%%sub||%%,%%e1d0%%,0,%%%%,%%%%,True,%%siteMap%%)%]",
+                              "[%harddiskDirectorySiteMap(%%/docs/%%,%%r||asp||%%,%%.htm||%%,%%%%,%%e1d100%%,0,%%%%,%%%%)%]"}));
+        // Room is left for the ids the server gives.
+        QCOMPARE(static_cast<clsPage *>(j.root.nodes().item(4))->secn(), QStringLiteral("e1d601"));
+        QVERIFY(j.run->shopLinks() && j.run->portalDirectory() && j.run->serverDirectory());
+    }
+
+    void aspSectionAsksForTheServerForm()
+    {
+        Job j;
+        clsPage *asp = j.advanced(j.root.nodes(), QStringLiteral("Files"), u"lnkOptURLHarddisk");
+        asp->setValue(u"lnkHarddiskDirPage", j.path(QStringLiteral("docs")));
+        asp->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||asp||"));
+        QVERIFY(!j.job());
+        QVERIFY(j.run->logEntries().contains("  Adding ASP directory to tree.\n  See page: \"Files\""));
+        QVERIFY(j.run->logEntries().last().startsWith(u"Error: \nThis site map needs the ASP.NET server control"));
+        QVERIFY(!QFileInfo::exists(j.path(QStringLiteral("menu/qmenu.sm.html"))));
+    }
+
+    void folderExpandedAtDesignTime()
+    {
+        Job j;
+        for (const char *f : {"docs/guide.htm", "docs/a&b.htm", "docs/more/faq.htm"}) {
+            QDir().mkpath(QFileInfo(j.path(f)).path());
+            test::writeBytes(j.path(f), "x");
+        }
+        j.page(j.root.nodes(), QStringLiteral("Home"), QStringLiteral("/index.html"));
+        clsPage *docs = j.advanced(j.root.nodes(), QStringLiteral("Docs"), u"lnkOptURLHarddisk");
+        docs->setValue(u"lnkHarddiskDirPage", j.path(QStringLiteral("docs")));
+        docs->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||str||sub||"));
+        QVERIFY(j.job());
+        const QString page = j.written();
+        QVERIFY(page.contains(siteLink("/index.html", "Home") + "\r\n"
+                              "<p class='MainFolderBox'><span class='MainFolderLine'>more</span></p>\r\n"
+                              + siteLink("/docs/more/faq.htm", "faq", 1) + "\r\n" + siteLink("/docs/a%26b.htm", "a&amp;b") + "\r\n"
+                              + siteLink("/docs/guide.htm", "guide") + "\r\n      </TD>"));
+        QVERIFY(page.contains(u"<p>Total number of links: 4.</p>"));
+        QCOMPARE(j.run->logEntries().last(), QStringLiteral("Total number of links: 4."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSiteMap)
+#include "tst_sitemap.moc"
