@@ -76,16 +76,15 @@ void MenuNode::markChanged() const
 OptionNode::OptionNode(clsOptions *options, const Layout &layout, QStringView nameKey)
     : MenuNode(options), m_layout(&layout)
 {
+    Q_ASSERT(layout.text.size() <= kTextCapacity && layout.choice.size() <= kChoiceCapacity
+             && layout.check.size() <= kCheckCapacity);
     const auto cat = nodeOptionCatalogue();
-    m_text.reserve(layout.text.size());
-    for (int ci : layout.text) {
-        const NodeOptionDef &d = cat[ci];
-        m_text.push_back(d.isHeaderTemplate ? headerTemplate(options) : d.initialText);
+    for (size_t s = 0; s < layout.text.size(); ++s) {
+        const NodeOptionDef &d = cat[layout.text[s]];
+        m_text[s] = d.isHeaderTemplate ? headerTemplate(options) : d.initialText;
     }
-    m_choice.reserve(layout.choice.size());
-    for (int ci : layout.choice)
-        m_choice.push_back(cat[ci].choiceDefault);
-    m_check.assign(layout.check.size(), 0);
+    for (size_t s = 0; s < layout.choice.size(); ++s)
+        m_choice[s] = cat[layout.choice[s]].choiceDefault;
     m_nameSlot = layout.slot[nodeOptionIndex(nameKey)];
 }
 
@@ -142,7 +141,7 @@ void OptionNode::clearChoiceGroup(int slot)
     // The options of one choice group exclude each other on a node.
     const auto cat = nodeOptionCatalogue();
     const QString &group = cat[m_layout->choice[slot]].control;
-    for (size_t s = 0; s < m_choice.size(); ++s) {
+    for (size_t s = 0; s < m_layout->choice.size(); ++s) {
         if (int(s) != slot && cat[m_layout->choice[s]].control == group)
             m_choice[s] = false;
     }

@@ -104,9 +104,15 @@ private:
     void clearChoiceGroup(int slot);
     const Layout *m_layout;
     int m_nameSlot;
-    std::vector<QString> m_text;
-    std::vector<bool> m_choice;
-    std::vector<qint16> m_check;
+    // The stores live inside the node: a large menu has a hundred thousand
+    // nodes, and three heap blocks each would cost more than the values.
+    // They are as large as a page's stores, the larger kind.
+    static constexpr int kTextCapacity = 15;
+    static constexpr int kChoiceCapacity = 10;
+    static constexpr int kCheckCapacity = 6;
+    std::array<QString, kTextCapacity> m_text;
+    std::array<bool, kChoiceCapacity> m_choice{};
+    std::array<qint16, kCheckCapacity> m_check{};
     QString m_secn;
 };
 
