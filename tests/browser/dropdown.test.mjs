@@ -208,6 +208,13 @@ for (const mode of MODES) {
                 await pointAt(p, 'e1d1d2');
                 await p.clock.runFor(400);
                 assert.deepEqual(await shownSections(p, ALL), ['e1d1', 'e1d1d2']);
+                // A link of the main folder's own section closes the sub-folder beside it.
+                await pointAt(p, 'be1d1d1');
+                await p.clock.runFor(400);
+                assert.deepEqual(await shownSections(p, ALL), ['e1d1']);
+                await pointAt(p, 'e1d1d2');
+                await p.clock.runFor(400);
+                assert.deepEqual(await shownSections(p, ALL), ['e1d1', 'e1d1d2']);
                 await pointAt(p, 'e1d2');
                 await p.clock.runFor(400);
                 assert.deepEqual(await shownSections(p, ALL), ['e1d2']);

@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { mkdirSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { BASE_CSS, GIF, MODES, clickEntry, folder, generateBoth, page, setupSuite, withPage, writePage } from './lib/harness.mjs';
+import { BASE_CSS, GIF, MODES, clickEntry, column, folder, generateBoth, page, setupSuite, withPage, writePage } from './lib/harness.mjs';
 
 const CSS = BASE_CSS + [
     '.MainFolderLineMouseOver { color: #ff0000; text-decoration: none; }',
@@ -35,6 +35,8 @@ const autoNodes = [
         page('Screwdrivers', '/target/screw.html'),
     ]),
     page('Go', '/target/go.html'),
+    column(),
+    folder('Contact us now', [page('Mail', '/target/mail.html')]),
 ];
 
 let suite;
@@ -47,7 +49,10 @@ before(async () => {
         await generateBoth(root, 'wrap', { nodes, css: CSS, options: { ...common, prjChkAllowLineBreaks: 1 } });
         await generateBoth(root, 'auto', {
             nodes: autoNodes, css: CSS,
-            options: { prjChkTreeMenus: 1, prjCSSinJS: 1, prjAutomaticWidth: 1, prjPixelBase: 40, prjPixelsPerCharacter: 12 },
+            options: {
+                prjChkTreeMenus: 1, prjCSSinJS: 1, prjAutomaticWidth: 1, prjPixelBase: 40, prjPixelsPerCharacter: 12,
+                prjLeftIndentMainFolder: 12, prjLeftIndentSubFolder: 20, prjPixelsHeight: 30,
+            },
         });
         for (const mode of MODES)
             for (const name of ['style', 'wrap', 'auto'])
@@ -153,13 +158,18 @@ for (const mode of MODES) {
             });
         });
 
-        test("automatic widths give each level's boxes the computed width", async () => {
+        test("automatic widths give each level's boxes the computed width; indents and cell height", async () => {
             await withPage(suite.browser, async ({ page: p }) => {
                 await p.goto(url('auto'));
-                await p.evaluate(() => qOPEN('Tools'));
-                const widths = await p.evaluate(() => Object.fromEntries(
-                    ['ce1d1', 'ce1d2', 'cbe1d1d1', 'ce1d1d2', 'cbe1d1d3', 'cbe1d1d2d1'].map((id) => [
-                        id, document.querySelector(`[id="${id}"] table`).getBoundingClientRect().width])));
+                await p.evaluate(() => { qOPEN('Tools'); qOPEN('Contact us now'); });
+                const boxes = ['ce1d1', 'ce1d2', 'cbe1d1d1', 'ce1d1d2', 'cbe1d1d3', 'cbe1d1d2d1', 'ce2d1', 'cbe2d1d1'];
+                const got = await p.evaluate((ids) => Object.fromEntries(ids.map((id) => {
+                    const box = document.getElementById(id);
+                    const table = box.querySelector('table').getBoundingClientRect();
+                    const cell = box.querySelector('td').getBoundingClientRect();
+                    return [id, { width: table.width, left: box.getBoundingClientRect().left, cell: cell.height }];
+                })), boxes);
+                const widths = Object.fromEntries(boxes.map((id) => [id, got[id].width]));
                 assert.deepEqual(widths, {
                     ce1d1: 136, // Products: 8 characters
                     ce1d2: 136,
@@ -167,7 +177,15 @@ for (const mode of MODES) {
                     ce1d1d2: 184,
                     cbe1d1d3: 184,
                     cbe1d1d2d1: 76, // Saw: 3 characters
+                    ce2d1: 208, // the second column: Contact us now, 14 characters
+                    cbe2d1d1: 88, // Mail
                 });
+                // Main boxes stand 12 px into their column, each level below 20 px further in.
+                const td = await p.evaluate(() => document.getElementById('ce1d1').parentElement.getBoundingClientRect().left);
+                assert.equal(got.ce1d1.left - td, 12);
+                assert.equal(got.cbe1d1d1.left - got.ce1d1.left, 20);
+                assert.equal(got.cbe1d1d2d1.left - got.ce1d1d2.left, 20);
+                assert.deepEqual([...new Set(boxes.map((id) => got[id].cell))], [30], 'every cell is 30 px high');
             });
         });
     });

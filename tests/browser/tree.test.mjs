@@ -20,6 +20,12 @@ const nodes = [
 ];
 const SECTIONS = ['e1d1', 'e1d1d1', 'e1d2'];
 
+// Twelve main folders: ids e1d1 and e1d10 to e1d12 share their beginnings.
+const wideNodes = Array.from({ length: 12 }, (_, i) => folder(`F${i + 1}`, i === 9
+    ? [folder('F10 sub', [page('F10 deep', '/target/f10deep.html')])]
+    : [page(`F${i + 1} link`, `/target/f${i + 1}.html`)]));
+const WIDE = ['e1d1', 'e1d10', 'e1d10d1', 'e1d11'];
+
 // One site per option set; each project's cookie is named after its file.
 const variants = {
     tree: {},
@@ -36,6 +42,9 @@ before(async () => {
             for (const mode of MODES)
                 writePage(join(root, mode), `${name}.html`, { scripts: [`${name}.js`] });
         }
+        await generateBoth(root, 'wide', { nodes: wideNodes, options: { prjChkTreeMenus: 1 } });
+        for (const mode of MODES)
+            writePage(join(root, mode), 'wide.html', { scripts: ['wide.js'] });
     });
 });
 after(() => suite?.close());
@@ -89,6 +98,21 @@ for (const mode of MODES) {
                 await clickEntry(p, 'e1d1');
                 assert.equal(await opened(p), 1, "a closed folder's script runs again when it opens");
                 assert.deepEqual(await shownSections(p, SECTIONS), ['e1d1']);
+            });
+        });
+
+        test('ids that begin alike (e1d1, e1d10, e1d11) are kept apart in the cookie', async () => {
+            await withPage(suite.browser, async ({ context, page: p }) => {
+                await p.goto(url('wide'));
+                for (const id of ['e1d1', 'e1d10', 'e1d11'])
+                    await clickEntry(p, id);
+                assert.equal(await cookie(context, 'wide'), 'e1d1xe1d10xe1d11x');
+                await clickEntry(p, 'e1d10d1');
+                assert.equal(await cookie(context, 'wide'), 'e1d1xe1d11xe1d10d1x');
+                await clickEntry(p, 'e1d1');
+                assert.equal(await cookie(context, 'wide'), 'e1d11xe1d10d1x');
+                await p.reload();
+                assert.deepEqual(await shownSections(p, WIDE), ['e1d10', 'e1d10d1', 'e1d11']);
             });
         });
 
