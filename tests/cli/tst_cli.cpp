@@ -4,6 +4,8 @@
 #include "support/testutil.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,6 +13,19 @@ using namespace qwk::test;
 
 namespace {
 const QString kDemo = QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/demo.qwk");
+
+// A copy of the demo's web folder, whose folder docs the demo lists when it runs.
+void copyDemoSite(const QString &to)
+{
+    const QDir from(QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/web"));
+    QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + u'/' + from.relativeFilePath(file);
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::copy(file, target);
+    }
+}
 }
 
 class TestCli : public QObject {
@@ -109,6 +124,7 @@ private Q_SLOTS:
         CliResult r = runCli(QStringList{QStringLiteral("css"), kDemo, QStringLiteral("--tree"), QStringLiteral("--out"),
                                          site + QStringLiteral("/qmenu.css")});
         QCOMPARE(r.exitCode, 0);
+        copyDemoSite(site);
         r = runCli(QStringList{QStringLiteral("run"), kDemo} + locations);
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.endsWith(QStringLiteral("Writing file: ") + site + QStringLiteral("/qmenu.js\n")), qPrintable(r.out));
@@ -117,6 +133,9 @@ private Q_SLOTS:
         const QString script = QString::fromUtf8(readBytes(site + QStringLiteral("/qmenu.js")));
         QCOMPARE(nodeCheck(script), QString());
         QVERIFY(script.contains(u"qLK(\"e1d3d2\",\"j\",\"Say hello\",\"alert('Hello from Quenwick')\",\"\");"));
+        // The pages of the folder docs, read at run time.
+        QVERIFY(script.contains(u"qLK(\"e2d1d3\",\"\",\"getting started\",\"/docs/getting_started.html\",\"\");"));
+        QVERIFY(!script.contains(u"_draft"));
 
         r = runCli(QStringList{QStringLiteral("run"), kDemo, QStringLiteral("--compact")} + locations);
         QCOMPARE(r.exitCode, 0);
