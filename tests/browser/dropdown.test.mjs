@@ -161,27 +161,30 @@ for (const mode of MODES) {
             }, { clock: true });
         });
 
-        for (const [id, pos, what] of PLACINGS) {
-            test(`a sub-folder with position "${pos}" opens ${what}, its parent staying open`, async () => {
-                await withPage(suite.browser, async ({ page: p }) => {
-                    await p.goto(url('dd'));
+        // One page for all placings: each sub-folder opens, is measured, and
+        // the menu closes completely before the next.
+        test('sub-folders open as their position says, their parent staying open', async () => {
+            await withPage(suite.browser, async ({ page: p }) => {
+                await p.goto(url('dd'));
+                for (const [id, pos, what] of PLACINGS) {
                     await pointAt(p, 'e1d1');
                     await p.clock.runFor(400);
                     await pointAt(p, id);
                     await p.clock.runFor(399);
-                    assert.deepEqual(await shownSections(p, ALL), ['e1d1']);
+                    assert.deepEqual(await shownSections(p, ALL), ['e1d1'], `${id} waits for the delay`);
                     await p.clock.runFor(1);
-                    assert.deepEqual(await shownSections(p, ALL), ['e1d1', id]);
-                    const flags = 'dd' + (pos.includes('.') ? pos.substring(pos.indexOf('.'), pos.indexOf('.') + 3) : '')
+                    assert.deepEqual(await shownSections(p, ALL), ['e1d1', id], `${id} opens (${what})`);
+                    const dot = pos.indexOf('.');
+                    const flags = 'dd' + (dot === -1 ? '' : pos.substring(dot, dot + 3))
                         + (pos.includes('to') ? 'to' : '') + (pos.includes('le') ? 'le' : '');
                     await assertPlaced(p, id, flags, what);
                     await assertPlaced(p, 'e1d1', 'dd', 'its main folder');
                     await pointAway(p);
                     await p.clock.runFor(400);
-                    assert.deepEqual(await shownSections(p, ALL), [], 'leaving closes the section and its ancestors');
-                }, { clock: true });
-            });
-        }
+                    assert.deepEqual(await shownSections(p, ALL), [], `leaving ${id} closes it and its ancestors`);
+                }
+            }, { clock: true });
+        });
 
         test('inside a positioned page header the sections open next to their folders', async () => {
             await withPage(suite.browser, async ({ page: p }) => {
