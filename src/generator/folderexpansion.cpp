@@ -46,13 +46,13 @@ QStringList listItems(const QString &list)
 bool beginsWithAny(const QString &name, const QStringList &items)
 {
     return std::any_of(items.begin(), items.end(),
-                       [&](const QString &i) { return name.startsWith(i, Qt::CaseInsensitive); });
+        [&](const QString &i) { return name.startsWith(i, Qt::CaseInsensitive); });
 }
 
 bool endsWithAny(const QString &name, const QStringList &items)
 {
-    return std::any_of(items.begin(), items.end(),
-                       [&](const QString &i) { return name.endsWith(i, Qt::CaseInsensitive); });
+    return std::any_of(
+        items.begin(), items.end(), [&](const QString &i) { return name.endsWith(i, Qt::CaseInsensitive); });
 }
 
 // A file name is a name, not markup: it is shown as it stands.
@@ -83,21 +83,20 @@ QString shownName(QString name, bool dash)
 
 // One folder on the walk's stack.
 struct FolderFrame {
-    QString address;   // site address, ending in "/"
+    QString address; // site address, ending in "/"
     QString canonical; // where it really is, to spot a link back to an ancestor
-    QString name;      // the folder's own name, for its entry
+    QString name; // the folder's own name, for its entry
     std::vector<Entry> dirs;
     std::vector<Entry> files;
     qsizetype nextDir = 0;
     int indent = 0;
     bool ownLevel = false; // its entries form a sub-menu of their own
-    bool pending = false;  // its folder entry waits for its first entry
+    bool pending = false; // its folder entry waits for its first entry
 };
 
 struct HardDiskDirectory::Walk {
     // What the walk was asked for.
     bool siteMap = false;
-    QString options, include, exclude;
     QStringList includeItems, excludeItems;
     QString address;
     int indent = 0;
@@ -112,7 +111,11 @@ struct HardDiskDirectory::Walk {
     QString kind;
 };
 
-HardDiskDirectory::HardDiskDirectory(RunServices &run) : m_run(run), m_server(run.projectOptions(), run.prompt()) {}
+HardDiskDirectory::HardDiskDirectory(RunServices &run)
+    : m_run(run)
+    , m_server(run.projectOptions(), run.prompt())
+{
+}
 
 QString HardDiskDirectory::sizeText(qint64 bytes)
 {
@@ -133,8 +136,8 @@ QString HardDiskDirectory::addressPart(const QString &name)
     out.reserve(name.size());
     for (const QChar c : name) {
         const char16_t u = c.unicode();
-        if (u < 0x20 || u == u'%' || u == u'"' || u == u'\'' || u == u'<' || u == u'>' || u == u'#' || u == u'?'
-            || u == u' ' || u == u'\\' || u == u'&' || u == 0x7f)
+        if (u < 0x20 || u == u'%' || u == u'"' || u == u'\'' || u == u'<' || u == u'>' || u == u'#'
+            || u == u'?' || u == u' ' || u == u'\\' || u == u'&' || u == 0x7f)
             out += u'%' + QString::number(u, 16).toUpper().rightJustified(2, u'0');
         else
             out += c;
@@ -147,11 +150,13 @@ QString HardDiskDirectory::folderAddress(const clsPage &page)
     const QString description = RunServices::nodeDescription(page);
     const QString folder = page.value(u"lnkHarddiskDirPage").toString();
     if (folder.trimmed().isEmpty())
-        m_run.abortRun(QStringLiteral("Insert directory choosen, but no directory specified.\nSee: ") + description);
+        m_run.abortRun(
+            QStringLiteral("Insert directory choosen, but no directory specified.\nSee: ") + description);
     // A folder may also be given as a site address ("/docs"), as page files are.
     const QString address = m_run.raFolder(m_run.defaultFile(folder));
     if (address.isEmpty())
-        m_run.abortRun(QStringLiteral("You can't insert a directory that is not in your web.\nSee: ") + description);
+        m_run.abortRun(
+            QStringLiteral("You can't insert a directory that is not in your web.\nSee: ") + description);
     return address;
 }
 
@@ -159,12 +164,12 @@ void HardDiskDirectory::expandIntoMenu(QString &out, const clsPage &page, MenuSe
 {
     const QString folder = page.value(u"lnkHarddiskDirPage").toString();
     m_run.logLine(QStringLiteral("Inserting in tree menu the contents of the folder: ") + folder
-                  + QStringLiteral("\n  See ") + RunServices::nodeDescription(page));
+        + QStringLiteral("\n  See ") + RunServices::nodeDescription(page));
     const QString address = folderAddress(page);
     int links = 0;
     hardDiskDirectory(out, address, page.value(u"lnkHarddiskOptionsPage").toString(),
-                      page.value(u"lnkHarddiskIncludePage").toString(),
-                      page.value(u"lnkHarddiskExcludePage").toString(), level, links);
+        page.value(u"lnkHarddiskIncludePage").toString(), page.value(u"lnkHarddiskExcludePage").toString(),
+        level, links);
     m_run.logLine(QStringLiteral("Total number of links added: ") + QString::number(links) + u'.');
 }
 
@@ -172,7 +177,6 @@ namespace {
 
 void setUp(HardDiskDirectory::Walk &w, const QString &options, const QString &include, const QString &exclude)
 {
-    w.options = options;
     w.includeItems = listItems(include);
     w.excludeItems = listItems(exclude);
     w.sub = options.contains(u"sub||");
@@ -190,9 +194,9 @@ void setUp(HardDiskDirectory::Walk &w, const QString &options, const QString &in
 
 } // namespace
 
-void HardDiskDirectory::hardDiskDirectory(QString &out, const QString &relDirectory, const QString &txtOptions,
-                                          const QString &txtInclude, const QString &txtExclude,
-                                          MenuSerialiser::LevelState &level, int &mLinks)
+void HardDiskDirectory::hardDiskDirectory(QString &out, const QString &relDirectory,
+    const QString &txtOptions, const QString &txtInclude, const QString &txtExclude,
+    MenuSerialiser::LevelState &level, int &mLinks)
 {
     Walk w;
     setUp(w, txtOptions, txtInclude, txtExclude);
@@ -205,9 +209,8 @@ void HardDiskDirectory::hardDiskDirectory(QString &out, const QString &relDirect
 }
 
 void HardDiskDirectory::harddiskDirectorySitemap(QString &out, const QString &relDirectory,
-                                                 const QString &txtOptions, const QString &txtInclude,
-                                                 const QString &txtExclude, const QString &secn, int indent,
-                                                 const SiteMapLines &lines, int &mLinks)
+    const QString &txtOptions, const QString &txtInclude, const QString &txtExclude, const QString &secn,
+    int indent, const SiteMapLines &lines, int &mLinks)
 {
     Walk w;
     setUp(w, txtOptions, txtInclude, txtExclude);
@@ -228,6 +231,8 @@ void HardDiskDirectory::walk(Walk &w)
     const bool autoWidth = options.isChecked(u"prjAutomaticWidth");
     const bool downward = options.isChecked(u"prjChkMainMenusDownward");
     const bool allOpen = options.isChecked(u"prjChkAllMenusOpen");
+    // Main folders open on start as the tree's own main folders do.
+    const bool mainOpen = options.isChecked(u"prjChkMainMenusOpen");
     const bool serverLanguages = m_run.languagesOnServer();
     const AutomaticWidths widths(options);
     const QString mf = m_run.scriptFunction(QStringLiteral("mf"));
@@ -239,8 +244,9 @@ void HardDiskDirectory::walk(Walk &w)
     QString &out = *w.out;
 
     const auto levelWidthText = [&](const QString &placeholder) {
-        return serverLanguages ? QStringLiteral("[%multilingualList(%%") + placeholder + QStringLiteral("%%)%]")
-                               : placeholder;
+        return serverLanguages
+            ? QStringLiteral("[%multilingualList(%%") + placeholder + QStringLiteral("%%)%]")
+            : placeholder;
     };
     // The text argument of a call: the shown name, escaped for the page and
     // the script string, or the server's language placeholder around it.
@@ -283,7 +289,8 @@ void HardDiskDirectory::walk(Walk &w)
         out += col;
         out += QStringLiteral("();\r\n");
     };
-    const auto firstOfLevel = [](const MenuSerialiser::LevelState &level) { return level.id.endsWith(u"d0"); };
+    const auto firstOfLevel
+        = [](const MenuSerialiser::LevelState &level) { return level.id.endsWith(u"d0"); };
 
     // Lists a folder; a folder that cannot be read ends the run.
     const auto list = [&](FolderFrame &frame, const QString &address) {
@@ -304,7 +311,7 @@ void HardDiskDirectory::walk(Walk &w)
             reason = QStringLiteral("Permission denied.");
         if (!reason.isEmpty())
             m_run.abortRun(QStringLiteral("Cannot list the folder: ") + (path.isEmpty() ? address : path)
-                           + u'\n' + reason);
+                + u'\n' + reason);
         frame.address = address;
         frame.canonical = info.canonicalFilePath();
         const QFileInfoList entries
@@ -315,9 +322,9 @@ void HardDiskDirectory::walk(Walk &w)
                 continue;
             if (e.isDir()) {
                 if (w.sub)
-                    frame.dirs.push_back({std::move(name), e});
+                    frame.dirs.push_back({ std::move(name), e });
             } else if (endsWithAny(name, w.includeItems)) {
-                frame.files.push_back({std::move(name), e});
+                frame.files.push_back({ std::move(name), e });
             }
         }
         std::sort(frame.dirs.begin(), frame.dirs.end(), byName);
@@ -354,8 +361,10 @@ void HardDiskDirectory::walk(Walk &w)
             QString flags;
             if (!tree)
                 flags = main && downward ? QStringLiteral("dd.00") : QStringLiteral("dd");
-            else if (allOpen)
-                flags = main ? QStringLiteral("mfo") : QStringLiteral("sfo");
+            else if (main && (allOpen || mainOpen))
+                flags = QStringLiteral("mfo");
+            else if (!main && allOpen)
+                flags = QStringLiteral("sfo");
             writeCall(main ? mf : sf, level.id, flags, shown, QString(), level.width);
 
             MenuSerialiser::LevelState child;
@@ -430,11 +439,11 @@ void HardDiskDirectory::walk(Walk &w)
             const Entry entry = frame.dirs[size_t(frame.nextDir++)];
             const QFileInfo &dir = entry.info;
             const QString canonical = dir.canonicalFilePath();
-            const bool loop = std::any_of(frames.begin(), frames.end(),
-                                          [&](const FolderFrame &f) { return f.canonical == canonical; });
+            const bool loop = std::any_of(
+                frames.begin(), frames.end(), [&](const FolderFrame &f) { return f.canonical == canonical; });
             if (loop || canonical.isEmpty()) {
                 m_run.logLine(QStringLiteral("Skipping the folder: ") + dir.filePath()
-                              + QStringLiteral("\n  It leads back to a folder above it."));
+                    + QStringLiteral("\n  It leads back to a folder above it."));
                 continue;
             }
             FolderFrame child;

@@ -43,14 +43,13 @@ public:
     // to out. The entries continue level (id, name lengths, width text); each
     // listed file adds one to mLinks.
     void hardDiskDirectory(QString &out, const QString &relDirectory, const QString &txtOptions,
-                           const QString &txtInclude, const QString &txtExclude,
-                           MenuSerialiser::LevelState &level, int &mLinks);
+        const QString &txtInclude, const QString &txtExclude, MenuSerialiser::LevelState &level, int &mLinks);
 
     // Appends the site map lines for the folder, indented by indent levels;
     // secn is the section id of the site map level the folder stands in.
     void harddiskDirectorySitemap(QString &out, const QString &relDirectory, const QString &txtOptions,
-                                  const QString &txtInclude, const QString &txtExclude, const QString &secn,
-                                  int indent, const SiteMapLines &lines, int &mLinks);
+        const QString &txtInclude, const QString &txtExclude, const QString &secn, int indent,
+        const SiteMapLines &lines, int &mLinks);
 
     // The link text's size part: "0" for an empty file, otherwise the byte
     // count divided by 1000, rounded half to even, plus one.

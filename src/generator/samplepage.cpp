@@ -38,7 +38,8 @@ QString joined(const QString &folder, const QString &name)
 
 } // namespace
 
-SamplePageWriter::SamplePageWriter(RunServices &run) : m_run(run)
+SamplePageWriter::SamplePageWriter(RunServices &run)
+    : m_run(run)
 {
     m_choose = [this](const FileDialogRequest &request) { return m_run.prompt().saveFile(request); };
 }
@@ -51,7 +52,8 @@ QString SamplePageWriter::defaultSampleFile() const
         return current;
     if (!options.text(u"prjFilWebRoot").trimmed().isEmpty())
         return joined(options.text(u"prjFilWebRoot"), kDefaultName);
-    for (const QString &known : {options.text(u"prjFilJS"), options.text(u"prjFilCSS"), m_run.projectFile()}) {
+    for (const QString &known :
+        { options.text(u"prjFilJS"), options.text(u"prjFilCSS"), m_run.projectFile() }) {
         if (!known.isEmpty())
             return folderOf(known) + kDefaultName;
     }
@@ -95,29 +97,32 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
         page += text;
         page += kLineEnd;
     };
-    line(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">"
-                        "<HTML>"));
+    line(QStringLiteral(
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">"
+        "<HTML>"));
     line(QStringLiteral("<HEAD>"));
     line(QStringLiteral("<meta name=Generator content=\"Quenwick\">"));
     QString styleSheet;
     if (!cssInScript) {
         styleSheet = m_run.styleSheetPath();
-        line(QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"") + m_run.ra(styleSheet).toHtmlEscaped()
-             + QStringLiteral("\">"));
+        line(QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"")
+            + m_run.ra(styleSheet).toHtmlEscaped() + QStringLiteral("\">"));
     }
     if (multilingual)
         line(QStringLiteral("<script type=\"text/javascript\">var ") + language
-             + QStringLiteral("= 'en-US';</script>"));
+            + QStringLiteral("= 'en-US';</script>"));
     line(QStringLiteral("</HEAD>"));
     line(QStringLiteral("<BODY>"));
     if (!sampleHtml.isEmpty())
         line(QStringLiteral("<script type =\"text/javascript\">") + sampleHtml + QStringLiteral("</script>"));
-    line(QStringLiteral("<script src=\"") + scriptSrc + QStringLiteral("\" type =\"text/javascript\"></script>"));
-    line(QStringLiteral("<p style=\"font-weight:700;text-decoration:underline;margin-top:15px;\">File Information:</p>"));
+    line(QStringLiteral("<script src=\"") + scriptSrc
+        + QStringLiteral("\" type =\"text/javascript\"></script>"));
+    line(QStringLiteral(
+        "<p style=\"font-weight:700;text-decoration:underline;margin-top:15px;\">File Information:</p>"));
     line(QStringLiteral("<p>File name:  ") + htmlText(samplePath) + QStringLiteral("</p>"));
     const QLocale locale = QLocale::system();
-    line(QStringLiteral("<p>File date:  ") + locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' '
-         + locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral("</p>"));
+    line(QStringLiteral("<p>File date:  ") + locale.toString(QDate::currentDate(), QLocale::ShortFormat)
+        + u' ' + locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral("</p>"));
     if (!cssInScript)
         line(QStringLiteral("<p>CSS link:  ") + htmlText(styleSheet) + QStringLiteral("</p>"));
     else

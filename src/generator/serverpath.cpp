@@ -7,13 +7,18 @@
 
 namespace qwk {
 
-clsServer::clsServer(const clsOptions &options, Prompt &prompt) : m_options(options), m_prompt(prompt) {}
+clsServer::clsServer(const clsOptions &options, Prompt &prompt)
+    : m_options(options)
+    , m_prompt(prompt)
+{
+}
 
 QString clsServer::mapPath(const QString &address) const
 {
     QString root = m_options.text(u"prjFilWebRoot");
     if (root.trimmed().isEmpty()) {
-        m_prompt.message(QStringLiteral("Error: You must set your web root folder in options tab"), errorTitle());
+        m_prompt.message(
+            QStringLiteral("Error: You must set your web root folder in options tab"), errorTitle());
         return {};
     }
     if (!address.startsWith(u'/')) {

@@ -18,7 +18,10 @@ public:
     // with "/", a message box says what is wrong and the result is "".
     QString mapPath(const QString &address) const;
 
-    static QString errorTitle() { return QStringLiteral("clsServer class error - should only occur in debugging!"); }
+    static QString errorTitle()
+    {
+        return QStringLiteral("clsServer class error - should only occur in debugging!");
+    }
 
 private:
     const clsOptions &m_options;

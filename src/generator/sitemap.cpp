@@ -37,7 +37,11 @@ QString serverString(const QString &value)
 
 } // namespace
 
-SiteMapWriter::SiteMapWriter(RunServices &run, clsFolder &root) : m_run(run), m_root(root) {}
+SiteMapWriter::SiteMapWriter(RunServices &run, clsFolder &root)
+    : m_run(run)
+    , m_root(root)
+{
+}
 
 QString SiteMapWriter::className(const QString &key)
 {
@@ -71,7 +75,8 @@ void SiteMapWriter::folderLine(QString &out, const QString &text, int indent, bo
     out += kCRLF;
 }
 
-void SiteMapWriter::linkLine(QString &out, const QString &address, const QString &name, int indent, bool image)
+void SiteMapWriter::linkLine(
+    QString &out, const QString &address, const QString &name, int indent, bool image)
 {
     const clsOptions &options = m_run.projectOptions();
     out += QStringLiteral("<p class='");
@@ -118,7 +123,7 @@ QString SiteMapWriter::walkTree()
     QString out;
     // Depth-first without recursion, so any nesting a project file holds is safe.
     std::vector<Level> stack;
-    stack.push_back({&m_root.nodes(), 1, m_run.menuLetter() + QStringLiteral("1d0"), 0});
+    stack.push_back({ &m_root.nodes(), 1, m_run.menuLetter() + QStringLiteral("1d0"), 0 });
     while (!stack.empty()) {
         Level &level = stack.back();
         if (level.next > level.nodes->count()) {
@@ -129,8 +134,8 @@ QString SiteMapWriter::walkTree()
         if (clsFolder *folder = node->asFolder()) {
             level.secn = nextSiblingId(level.secn);
             folderLine(out, withoutSuffix(folder->value(u"lnkNameFolder").toString()), level.indent,
-                       isMainLevel(level.secn));
-            const Level child{&folder->nodes(), 1, level.secn + QStringLiteral("d0"), level.indent + 1};
+                isMainLevel(level.secn));
+            const Level child { &folder->nodes(), 1, level.secn + QStringLiteral("d0"), level.indent + 1 };
             stack.push_back(child);
             continue;
         }
@@ -153,39 +158,41 @@ QString SiteMapWriter::walkTree()
                 if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
                     m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description);
                     level.secn = nextSiblingId(level.secn);
-                    const QString name = withoutSuffix(m_run.safeNodeName(*page, QStringLiteral("lnkNamePage")));
-                    out += QStringLiteral("[%StatusLink(") + serverString(name) + u',' + serverString(level.secn)
-                           + u',' + indent + QStringLiteral(",True,%%siteMap%%)%]") + kCRLF;
+                    const QString name
+                        = withoutSuffix(m_run.safeNodeName(*page, QStringLiteral("lnkNamePage")));
+                    out += QStringLiteral("[%StatusLink(") + serverString(name) + u','
+                        + serverString(level.secn) + u',' + indent + QStringLiteral(",True,%%siteMap%%)%]")
+                        + kCRLF;
                 } else {
                     m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description);
                     out += QStringLiteral("[%CSKDirectory(") + serverString(text(u"lnkCSKSku")) + u','
-                           + serverString(text(u"lnkCSKOptionChoice")) + u',' + serverString(level.secn) + u','
-                           + indent + QStringLiteral(",True,%%siteMap%%)%]") + kCRLF;
+                        + serverString(text(u"lnkCSKOptionChoice")) + u',' + serverString(level.secn) + u','
+                        + indent + QStringLiteral(",True,%%siteMap%%)%]") + kCRLF;
                 }
             } else if (page->selectedOption(u"lnkOptURLDNN")) {
                 m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description);
                 m_run.setPortalDirectory(true);
                 out += QStringLiteral("[%DnnDirectory(") + serverString(text(u"lnkDNNTabID")) + u','
-                       + serverString(text(u"lnkHarddiskOptionsPage")) + u',' + serverString(level.secn) + u','
-                       + indent + QStringLiteral(",%%%%,%%%%,True,%%siteMap%%)%]") + kCRLF;
+                    + serverString(text(u"lnkHarddiskOptionsPage")) + u',' + serverString(level.secn) + u','
+                    + indent + QStringLiteral(",%%%%,%%%%,True,%%siteMap%%)%]") + kCRLF;
                 // Room for the ids the server gives the portal's entries, as in the menu.
                 level.secn = advanceLastNumber(level.secn, 100);
             } else if (page->selectedOption(u"lnkOptURLHarddisk")
-                       && !text(u"lnkHarddiskDirPage").trimmed().isEmpty()) {
+                && !text(u"lnkHarddiskDirPage").trimmed().isEmpty()) {
                 const QString options = text(u"lnkHarddiskOptionsPage");
                 if (options.contains(u"asp||")) {
                     const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
                     m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description);
                     m_run.setServerDirectory(true);
                     out += QStringLiteral("[%harddiskDirectorySiteMap(") + serverString(folder) + u','
-                           + serverString(options) + u',' + serverString(text(u"lnkHarddiskIncludePage")) + u','
-                           + serverString(text(u"lnkHarddiskExcludePage")) + u',' + serverString(level.secn) + u','
-                           + indent + QStringLiteral(",%%%%,%%%%)%]") + kCRLF;
+                        + serverString(options) + u',' + serverString(text(u"lnkHarddiskIncludePage")) + u','
+                        + serverString(text(u"lnkHarddiskExcludePage")) + u',' + serverString(level.secn)
+                        + u',' + indent + QStringLiteral(",%%%%,%%%%)%]") + kCRLF;
                     level.secn = advanceLastNumber(level.secn, 500);
                 } else {
-                    folders.harddiskDirectorySitemap(out, folders.folderAddress(*page), options, text(u"lnkHarddiskIncludePage"),
-                                                     text(u"lnkHarddiskExcludePage"), level.secn, level.indent,
-                                                     lines, m_links);
+                    folders.harddiskDirectorySitemap(out, folders.folderAddress(*page), options,
+                        text(u"lnkHarddiskIncludePage"), text(u"lnkHarddiskExcludePage"), level.secn,
+                        level.indent, lines, m_links);
                 }
             }
             continue;
@@ -204,7 +211,7 @@ QString SiteMapWriter::walkTree()
             continue;
         ++m_links;
         linkLine(out, address, withoutSuffix(text(u"lnkNamePage")), level.indent,
-                 !page->selectedOption(u"lnkChkNoPageImage"));
+            !page->selectedOption(u"lnkChkNoPageImage"));
     }
     return out;
 }
@@ -224,23 +231,24 @@ QString SiteMapWriter::pageText(const QString &lines)
     line(QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\" >"));
     line(QStringLiteral("<head>"));
     line(QStringLiteral("   <title>") + m_run.ra(script).toHtmlEscaped() + QStringLiteral("</title>"));
-    line(QStringLiteral("   <link rel=\"stylesheet\" type=\"text/css\" href=\"") + m_run.ra(styleSheet).toHtmlEscaped()
-         + QStringLiteral("\">"));
+    line(QStringLiteral("   <link rel=\"stylesheet\" type=\"text/css\" href=\"")
+        + m_run.ra(styleSheet).toHtmlEscaped() + QStringLiteral("\">"));
     line(QStringLiteral("</head>"));
     line(QStringLiteral("<body>"));
     line(QStringLiteral("  <table ")
-         + (options.isChecked(u"prjWidthTo100") ? QStringLiteral(" width='100%' ") : QString())
-         + QStringLiteral(" border='0' cellspacing='0' cellpadding='0'>"));
+        + (options.isChecked(u"prjWidthTo100") ? QStringLiteral(" width='100%' ") : QString())
+        + QStringLiteral(" border='0' cellspacing='0' cellpadding='0'>"));
     line(QStringLiteral("    <tr>"));
     QString firstColumn;
     if (options.isChecked(u"prjChkFirstColValue"))
         firstColumn = QStringLiteral(" Width = '") + options.text(u"prjFirstColWid").trimmed() + u'\'';
     line(QStringLiteral("      <td") + QStringLiteral(" class='") + className(QStringLiteral("MenuTreeBox"))
-         + QStringLiteral("' valign='top'") + firstColumn + u'>');
+        + QStringLiteral("' valign='top'") + firstColumn + u'>');
     page += lines;
     line(QStringLiteral("      </TD>"));
     line(QStringLiteral("    </TR>"));
-    line(QStringLiteral("  </TABLE>  <p>Total number of links: ") + QString::number(m_links) + QStringLiteral(".</p>"));
+    line(QStringLiteral("  </TABLE>  <p>Total number of links: ") + QString::number(m_links)
+        + QStringLiteral(".</p>"));
     line(QStringLiteral("</BODY>"));
     page += QStringLiteral("</HTML>");
     return page;
@@ -250,11 +258,13 @@ void SiteMapWriter::writeSiteMap()
 {
     const QString lines = walkTree();
     if (m_run.needsServerControl())
-        m_run.abortRun(QStringLiteral("This site map needs the ASP.NET server control (sections read on the server, "
-                                      "portal or shop links, or the options that ask for it), which this version "
-                                      "of Quenwick cannot write yet. No site map was written."));
+        m_run.abortRun(
+            QStringLiteral("This site map needs the ASP.NET server control (sections read on the server, "
+                           "portal or shop links, or the options that ask for it), which this version "
+                           "of Quenwick cannot write yet. No site map was written."));
     const QString page = pageText(lines);
-    const QString path = RunServices::stripExtension(m_run.projectOptions().text(u"prjFilJS")) + QStringLiteral(".sm.html");
+    const QString path
+        = RunServices::stripExtension(m_run.projectOptions().text(u"prjFilJS")) + QStringLiteral(".sm.html");
     m_run.logLine(QStringLiteral("Writing file: ") + path);
     m_run.writeTextFile(path, page);
     m_run.logLine(QStringLiteral("Total number of links: ") + QString::number(m_links) + u'.');

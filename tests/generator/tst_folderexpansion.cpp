@@ -22,10 +22,10 @@ namespace {
 
 struct Fixture {
     test::ScriptedPrompt prompt;
-    clsOptions options{&prompt, nullptr};
+    clsOptions options { &prompt, nullptr };
     ScriptNameTables tables;
     std::unique_ptr<RunServices> run;
-    clsFolder root{&options};
+    clsFolder root { &options };
     QTemporaryDir dir;
 
     Fixture()
@@ -52,8 +52,8 @@ struct Fixture {
     }
     // The calls for the folder, expanded into a level with the given id.
     QStringList expand(const QString &options, const QString &include = QStringLiteral(".htm||.html||"),
-                       const QString &exclude = {}, const QString &levelId = QStringLiteral("e1d3d0"),
-                       int *links = nullptr, MenuSerialiser::LevelState *state = nullptr)
+        const QString &exclude = {}, const QString &levelId = QStringLiteral("e1d3d0"), int *links = nullptr,
+        MenuSerialiser::LevelState *state = nullptr)
     {
         run->readOptionFlags();
         HardDiskDirectory h(*run);
@@ -77,21 +77,22 @@ struct Fixture {
         HardDiskDirectory h(*run);
         SiteMapLines lines;
         lines.folder = [](QString &out, const QString &text, int indent, bool main) {
-            out += QStringLiteral("F%1%2 %3\n").arg(QString::number(indent), main ? QStringLiteral("M") : QStringLiteral("S"), text);
+            out += QStringLiteral("F%1%2 %3\n")
+                       .arg(QString::number(indent), main ? QStringLiteral("M") : QStringLiteral("S"), text);
         };
         lines.link = [](QString &out, const QString &address, const QString &text, int indent) {
             out += QStringLiteral("L%1 %2 %3\n").arg(indent).arg(address, text);
         };
         QString out;
         int n = 0;
-        h.harddiskDirectorySitemap(out, QStringLiteral("/docs/"), options, QStringLiteral(".htm||"), {}, secn,
-                                   indent, lines, n);
+        h.harddiskDirectorySitemap(
+            out, QStringLiteral("/docs/"), options, QStringLiteral(".htm||"), {}, secn, indent, lines, n);
         return out.split(u'\n', Qt::SkipEmptyParts);
     }
 };
 
 const QString lk(const QString &id, const QString &text, const QString &address, const QString &flags = {},
-                 const QString &width = {})
+    const QString &width = {})
 {
     return QStringLiteral("qLK(\"%1\",\"%2\",\"%3\",\"%4\",\"%5\");").arg(id, flags, text, address, width);
 }
@@ -105,13 +106,14 @@ private Q_SLOTS:
     void listsPagesSortedByName()
     {
         Fixture f;
-        f.files({"docs/b.htm", "docs/A.html", "docs/a_note.htm", "docs/a.htm", "docs/notes.txt", "docs/sub/c.htm"});
+        f.files({ "docs/b.htm", "docs/A.html", "docs/a_note.htm", "docs/a.htm", "docs/notes.txt",
+            "docs/sub/c.htm" });
         int links = 0;
         const QStringList calls = f.expand(QStringLiteral("r||ext||"), QStringLiteral(".htm||.html||"), {},
-                                           QStringLiteral("e1d3d0"), &links);
-        QCOMPARE(calls, (QStringList{lk("e1d3d1", "a.htm", "/docs/a.htm"), lk("e1d3d2", "A.html", "/docs/A.html"),
-                                      lk("e1d3d3", "a_note.htm", "/docs/a_note.htm"),
-                                      lk("e1d3d4", "b.htm", "/docs/b.htm")}));
+            QStringLiteral("e1d3d0"), &links);
+        QCOMPARE(calls,
+            (QStringList { lk("e1d3d1", "a.htm", "/docs/a.htm"), lk("e1d3d2", "A.html", "/docs/A.html"),
+                lk("e1d3d3", "a_note.htm", "/docs/a_note.htm"), lk("e1d3d4", "b.htm", "/docs/b.htm") }));
         QCOMPARE(links, 4);
     }
 
@@ -120,13 +122,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("include");
         QTest::addColumn<QString>("exclude");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("empty include list") << QString() << QString() << QStringList{};
-        QTest::newRow("ends with, case ignored") << QStringLiteral("HTM||") << QString()
-                                                 << QStringList{"inside", "_draft", "page", "Sub"};
-        QTest::newRow("underscore excludes") << QStringLiteral(".htm||") << QStringLiteral("_||")
-                                             << QStringList{"page", "Sub"};
-        QTest::newRow("begins with, case ignored") << QStringLiteral(".htm||") << QStringLiteral("PA||_||")
-                                                   << QStringList{"Sub"};
+        QTest::newRow("empty include list") << QString() << QString() << QStringList {};
+        QTest::newRow("ends with, case ignored")
+            << QStringLiteral("HTM||") << QString() << QStringList { "inside", "_draft", "page", "Sub" };
+        QTest::newRow("underscore excludes")
+            << QStringLiteral(".htm||") << QStringLiteral("_||") << QStringList { "page", "Sub" };
+        QTest::newRow("begins with, case ignored")
+            << QStringLiteral(".htm||") << QStringLiteral("PA||_||") << QStringList { "Sub" };
     }
     void includeAndExcludeLists()
     {
@@ -134,7 +136,8 @@ private Q_SLOTS:
         QFETCH(QString, exclude);
         QFETCH(QStringList, texts);
         Fixture f;
-        f.files({"docs/page.htm", "docs/_draft.htm", "docs/Sub.HTM", "docs/_private/inside.htm", "docs/x.css"});
+        f.files(
+            { "docs/page.htm", "docs/_draft.htm", "docs/Sub.HTM", "docs/_private/inside.htm", "docs/x.css" });
         QStringList got;
         for (const QString &call : f.expand(QStringLiteral("r||sub||"), include, exclude))
             got << call.section(u'"', 5, 5);
@@ -144,23 +147,25 @@ private Q_SLOTS:
     void emptySubFolderLeavesNoTrace()
     {
         Fixture f;
-        f.files({"docs/full/f.htm", "docs/z.htm"});
+        f.files({ "docs/full/f.htm", "docs/z.htm" });
         const QStringList without = f.expand(QStringLiteral("r||sub||str||"));
-        f.files({"docs/aaa/notes.txt", "docs/aaa/deeper/also.txt", "docs/m/", "docs/m/n/"});
+        f.files({ "docs/aaa/notes.txt", "docs/aaa/deeper/also.txt", "docs/m/", "docs/m/n/" });
         const QStringList with = f.expand(QStringLiteral("r||sub||str||"));
         QCOMPARE(with, without);
-        QCOMPARE(with, (QStringList{"qSF(\"e1d3d1\",\"\",\"full\",\"\",\"\");", lk("e1d3d1d1", "f", "/docs/full/f.htm"),
-                                    "qDE();", lk("e1d3d2", "z", "/docs/z.htm")}));
+        QCOMPARE(with,
+            (QStringList { "qSF(\"e1d3d1\",\"\",\"full\",\"\",\"\");",
+                lk("e1d3d1d1", "f", "/docs/full/f.htm"), "qDE();", lk("e1d3d2", "z", "/docs/z.htm") }));
     }
 
     void subFoldersWithoutStructureJoinTheLevel()
     {
         Fixture f;
-        f.files({"docs/one/a.htm", "docs/two/b.htm", "docs/two/deep/c.htm", "docs/top.htm"});
+        f.files({ "docs/one/a.htm", "docs/two/b.htm", "docs/two/deep/c.htm", "docs/top.htm" });
         const QStringList calls = f.expand(QStringLiteral("r||sub||"));
         // Sub-folders are walked first; their pages take the next ids of this level.
-        QCOMPARE(calls, (QStringList{lk("e1d3d1", "a", "/docs/one/a.htm"), lk("e1d3d2", "c", "/docs/two/deep/c.htm"),
-                                     lk("e1d3d3", "b", "/docs/two/b.htm"), lk("e1d3d4", "top", "/docs/top.htm")}));
+        QCOMPARE(calls,
+            (QStringList { lk("e1d3d1", "a", "/docs/one/a.htm"), lk("e1d3d2", "c", "/docs/two/deep/c.htm"),
+                lk("e1d3d3", "b", "/docs/two/b.htm"), lk("e1d3d4", "top", "/docs/top.htm") }));
     }
 
     void linkTexts_data()
@@ -169,14 +174,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("address");
-        QTest::newRow("extension cut") << "r||" << "my.page.htm" << "my.page" << "/docs/my.page.htm";
-        QTest::newRow("dash") << "r||dash||" << "my_page.htm" << "my page" << "/docs/my_page.htm";
-        QTest::newRow("size") << "r||size||" << "s.htm:1500" << "s, 3K" << "/docs/s.htm";
-        QTest::newRow("empty file") << "r||size||ext||" << "e.htm:0" << "e.htm, 0K" << "/docs/e.htm";
-        QTest::newRow("quote, markup, blank")
-            << "r||" << "say \"hi\" & <b>.htm" << "say 'hi' &amp; &lt;b&gt;" << "/docs/say%20%22hi%22%20%26%20%3Cb%3E.htm";
-        QTest::newRow("letters kept") << "r||" << "Übersicht #1.htm" << "Übersicht #1" << "/docs/Übersicht%20%231.htm";
-        QTest::newRow("backslash in a name") << "r||" << "a\\b.htm" << "a\\\\b" << "/docs/a%5Cb.htm";
+        QTest::newRow("extension cut") << "r||"
+                                       << "my.page.htm"
+                                       << "my.page"
+                                       << "/docs/my.page.htm";
+        QTest::newRow("dash") << "r||dash||"
+                              << "my_page.htm"
+                              << "my page"
+                              << "/docs/my_page.htm";
+        QTest::newRow("size") << "r||size||"
+                              << "s.htm:1500"
+                              << "s, 3K"
+                              << "/docs/s.htm";
+        QTest::newRow("empty file") << "r||size||ext||"
+                                    << "e.htm:0"
+                                    << "e.htm, 0K"
+                                    << "/docs/e.htm";
+        QTest::newRow("quote, markup, blank") << "r||"
+                                              << "say \"hi\" & <b>.htm"
+                                              << "say 'hi' &amp; &lt;b&gt;"
+                                              << "/docs/say%20%22hi%22%20%26%20%3Cb%3E.htm";
+        QTest::newRow("letters kept") << "r||"
+                                      << "Übersicht #1.htm"
+                                      << "Übersicht #1"
+                                      << "/docs/Übersicht%20%231.htm";
+        QTest::newRow("backslash in a name") << "r||"
+                                             << "a\\b.htm"
+                                             << "a\\\\b"
+                                             << "/docs/a%5Cb.htm";
     }
     void linkTexts()
     {
@@ -185,7 +210,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, address);
         Fixture f;
-        f.files({"docs/" + file});
+        f.files({ "docs/" + file });
         const QStringList calls = f.expand(options);
         QCOMPARE(calls.size(), 1);
         QCOMPARE(calls[0], lk("e1d3d1", text, address));
@@ -194,12 +219,13 @@ private Q_SLOTS:
     void dateAndTimeFollowTheLocale()
     {
         Fixture f;
-        f.files({"docs/d.htm"});
+        f.files({ "docs/d.htm" });
         const QDateTime changed = QFileInfo(f.dir.filePath("docs/d.htm")).lastModified();
         const QLocale l = QLocale::system();
         const QStringList calls = f.expand(QStringLiteral("r||date||time||"));
-        QCOMPARE(calls.value(0).section(u'"', 5, 5), "d, " + l.toString(changed.date(), QLocale::ShortFormat) + ", "
-                                                         + l.toString(changed.time(), QLocale::ShortFormat));
+        QCOMPARE(calls.value(0).section(u'"', 5, 5),
+            "d, " + l.toString(changed.date(), QLocale::ShortFormat) + ", "
+                + l.toString(changed.time(), QLocale::ShortFormat));
     }
 
     void sizeRoundsHalfToEven_data()
@@ -225,15 +251,26 @@ private Q_SLOTS:
     void flagsAndTopLevel()
     {
         Fixture f;
-        f.files({"docs/a.htm", "docs/s/b.htm"});
+        f.files({ "docs/a.htm", "docs/s/b.htm" });
         // At the top level a page is a main item that is itself a link.
-        QCOMPARE(f.expand(QStringLiteral("e||sub||str||"), QStringLiteral(".htm||"), {}, QStringLiteral("e1d0")),
-                 (QStringList{"qMF(\"e1d1\",\"\",\"s\",\"\",\"\");", lk("e1d1d1", "b", "/docs/s/b.htm", "e"), "qDE();",
-                              "qMF(\"e1d2\",\"enf\",\"a\",\"/docs/a.htm\",\"\");", "qDE();"}));
+        QCOMPARE(
+            f.expand(QStringLiteral("e||sub||str||"), QStringLiteral(".htm||"), {}, QStringLiteral("e1d0")),
+            (QStringList { "qMF(\"e1d1\",\"\",\"s\",\"\",\"\");", lk("e1d1d1", "b", "/docs/s/b.htm", "e"),
+                "qDE();", "qMF(\"e1d2\",\"enf\",\"a\",\"/docs/a.htm\",\"\");", "qDE();" }));
         f.options.setControlValue(u"prjChkAllMenusOpen", 1);
-        QCOMPARE(f.expand(QStringLiteral("i||sub||str||"), QStringLiteral(".htm||"), {}, QStringLiteral("e1d0")).value(0),
-                 "qMF(\"e1d1\",\"mfo\",\"s\",\"\",\"\");");
-        QCOMPARE(f.expand(QStringLiteral("i||sub||str||")).value(0), "qSF(\"e1d3d1\",\"sfo\",\"s\",\"\",\"\");");
+        QCOMPARE(
+            f.expand(QStringLiteral("i||sub||str||"), QStringLiteral(".htm||"), {}, QStringLiteral("e1d0"))
+                .value(0),
+            "qMF(\"e1d1\",\"mfo\",\"s\",\"\",\"\");");
+        QCOMPARE(
+            f.expand(QStringLiteral("i||sub||str||")).value(0), "qSF(\"e1d3d1\",\"sfo\",\"s\",\"\",\"\");");
+        f.options.setControlValue(u"prjChkAllMenusOpen", 0);
+        f.options.setControlValue(u"prjChkMainMenusOpen", 1);
+        QCOMPARE(
+            f.expand(QStringLiteral("i||sub||str||"), QStringLiteral(".htm||"), {}, QStringLiteral("e1d0"))
+                .value(0),
+            "qMF(\"e1d1\",\"mfo\",\"s\",\"\",\"\");");
+        QCOMPARE(f.expand(QStringLiteral("i||sub||str||")).value(0), "qSF(\"e1d3d1\",\"\",\"s\",\"\",\"\");");
     }
 
     void dropDownColumnsDownward()
@@ -241,16 +278,17 @@ private Q_SLOTS:
         Fixture f;
         f.options.setControlValue(u"prjChkTreeMenus", 0);
         f.options.setControlValue(u"prjChkMainMenusDownward", 1);
-        f.files({"docs/a.htm", "docs/b.htm", "docs/s/c.htm"});
+        f.files({ "docs/a.htm", "docs/b.htm", "docs/s/c.htm" });
         MenuSerialiser::LevelState level;
         level.id = QStringLiteral("e1d2"); // the level already holds two entries
         level.lengths = QStringLiteral("2");
         const QStringList calls
             = f.expand(QStringLiteral("r||sub||str||"), QStringLiteral(".htm||"), {}, {}, nullptr, &level);
-        QCOMPARE(calls, (QStringList{"qCOL();", "qMF(\"e2d1\",\"dd.00\",\"s\",\"\",\"\");",
-                                     lk("e2d1d1", "c", "/docs/s/c.htm", "dd"), "qDE();", "qCOL();",
-                                     "qMF(\"e3d1\",\"ddnf\",\"a\",\"/docs/a.htm\",\"\");", "qDE();", "qCOL();",
-                                     "qMF(\"e4d1\",\"ddnf\",\"b\",\"/docs/b.htm\",\"\");", "qDE();"}));
+        QCOMPARE(calls,
+            (QStringList { "qCOL();", "qMF(\"e2d1\",\"dd.00\",\"s\",\"\",\"\");",
+                lk("e2d1d1", "c", "/docs/s/c.htm", "dd"), "qDE();", "qCOL();",
+                "qMF(\"e3d1\",\"ddnf\",\"a\",\"/docs/a.htm\",\"\");", "qDE();", "qCOL();",
+                "qMF(\"e4d1\",\"ddnf\",\"b\",\"/docs/b.htm\",\"\");", "qDE();" }));
         QCOMPARE(level.id, QStringLiteral("e4d1"));
     }
 
@@ -258,7 +296,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.options.setControlValue(u"prjAutomaticWidth", 1);
-        f.files({"docs/sub/a_fairly_long_name.htm", "docs/sub/x.htm", "docs/top.htm"});
+        f.files({ "docs/sub/a_fairly_long_name.htm", "docs/sub/x.htm", "docs/top.htm" });
         MenuSerialiser::LevelState level;
         level.id = QStringLiteral("e1d3d0");
         level.width = level.placeholder = QStringLiteral("[$e1d3d0$]");
@@ -266,7 +304,8 @@ private Q_SLOTS:
         const QStringList calls
             = f.expand(QStringLiteral("r||sub||str||"), QStringLiteral(".htm||"), {}, {}, nullptr, &level);
         // The sub-menu's placeholder is replaced in all of its text: 18 characters give 130px.
-        QCOMPARE(calls.value(1), lk("e1d3d1d1", "a_fairly_long_name", "/docs/sub/a_fairly_long_name.htm", {}, "130px"));
+        QCOMPARE(calls.value(1),
+            lk("e1d3d1d1", "a_fairly_long_name", "/docs/sub/a_fairly_long_name.htm", {}, "130px"));
         QCOMPARE(calls.value(2), lk("e1d3d1d2", "x", "/docs/sub/x.htm", {}, "130px"));
         // The entries of the level itself keep its placeholder; their names widen the level.
         QCOMPARE(calls.value(0), "qSF(\"e1d3d1\",\"\",\"sub\",\"\",\"[$e1d3d0$]\");");
@@ -277,12 +316,13 @@ private Q_SLOTS:
     void symbolicLinkLoopIsSkipped()
     {
         Fixture f;
-        f.files({"docs/a/page.htm"});
+        f.files({ "docs/a/page.htm" });
         QVERIFY(QFile::link(f.dir.filePath("docs"), f.dir.filePath("docs/a/back")));
         QVERIFY(QFile::link(f.dir.filePath("docs/a"), f.dir.filePath("docs/a/self")));
         const QStringList calls = f.expand(QStringLiteral("r||sub||str||"));
-        QCOMPARE(calls, (QStringList{"qSF(\"e1d3d1\",\"\",\"a\",\"\",\"\");", lk("e1d3d1d1", "page", "/docs/a/page.htm"),
-                                     "qDE();"}));
+        QCOMPARE(calls,
+            (QStringList { "qSF(\"e1d3d1\",\"\",\"a\",\"\",\"\");",
+                lk("e1d3d1d1", "page", "/docs/a/page.htm"), "qDE();" }));
         QCOMPARE(f.run->logEntries().filter(u"It leads back to a folder above it.").size(), 2);
     }
 
@@ -293,9 +333,10 @@ private Q_SLOTS:
             f.expand(QStringLiteral("r||"));
             QFAIL("a missing folder must end the run");
         } catch (const RunAborted &e) {
-            QCOMPARE(e.description(), "Cannot list the folder: " + f.dir.filePath("docs/") + "\nThe folder does not exist.");
+            QCOMPARE(e.description(),
+                "Cannot list the folder: " + f.dir.filePath("docs/") + "\nThe folder does not exist.");
         }
-        f.files({"docs/a.htm", "docs/locked/b.htm"});
+        f.files({ "docs/a.htm", "docs/locked/b.htm" });
         QFile::setPermissions(f.dir.filePath("docs/locked"), QFileDevice::WriteOwner);
         if (QFileInfo(f.dir.filePath("docs/locked")).isReadable())
             QSKIP("permissions do not stop this user from reading a folder");
@@ -305,23 +346,25 @@ private Q_SLOTS:
         } catch (const RunAborted &e) {
             QVERIFY(e.description().endsWith(u"locked\nPermission denied."));
         }
-        QFile::setPermissions(f.dir.filePath("docs/locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(f.dir.filePath("docs/locked"),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     void siteMapForm()
     {
         Fixture f;
-        f.files({"docs/a_b.htm", "docs/s/c.htm", "docs/s/t/d.htm", "docs/empty/"});
+        f.files({ "docs/a_b.htm", "docs/s/c.htm", "docs/s/t/d.htm", "docs/empty/" });
         QCOMPARE(f.siteMap(QStringLiteral("r||sub||str||dash||"), QStringLiteral("e1d3"), 0),
-                 (QStringList{"F0M s", "F1S t", "L2 /docs/s/t/d.htm d", "L1 /docs/s/c.htm c", "L0 /docs/a_b.htm a b"}));
+            (QStringList {
+                "F0M s", "F1S t", "L2 /docs/s/t/d.htm d", "L1 /docs/s/c.htm c", "L0 /docs/a_b.htm a b" }));
         QCOMPARE(f.siteMap(QStringLiteral("r||sub||"), QStringLiteral("e1d3d4"), 2),
-                 (QStringList{"L2 /docs/s/t/d.htm d", "L2 /docs/s/c.htm c", "L2 /docs/a_b.htm a_b"}));
+            (QStringList { "L2 /docs/s/t/d.htm d", "L2 /docs/s/c.htm c", "L2 /docs/a_b.htm a_b" }));
     }
 
     void serialiserHook()
     {
         Fixture f;
-        f.files({"docs/a.htm", "docs/b.htm"});
+        f.files({ "docs/a.htm", "docs/b.htm" });
         HardDiskDirectory h(*f.run);
         clsPage *before = f.root.nodes().addPage(1);
         before->setName(QStringLiteral("Home"));
@@ -330,7 +373,8 @@ private Q_SLOTS:
         p->setName(QStringLiteral("Docs"));
         p->setValue(u"lnkOptAdvanced", true);
         p->setValue(u"lnkOptURLHarddisk", true);
-        p->setValue(u"lnkHarddiskDirPage", QStringLiteral("/docs")); // a site address is taken under the web root
+        p->setValue(
+            u"lnkHarddiskDirPage", QStringLiteral("/docs")); // a site address is taken under the web root
         p->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||"));
         f.run->readOptionFlags();
         const auto serialise = [&] {
@@ -343,11 +387,12 @@ private Q_SLOTS:
             s.serialiseNodes(out, f.root.nodes(), id, {});
             return out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         };
-        QCOMPARE(serialise().mid(2), (QStringList{"qMF(\"e1d2\",\"nf\",\"a\",\"/docs/a.htm\",\"\");", "qDE();",
-                                                  "qMF(\"e1d3\",\"nf\",\"b\",\"/docs/b.htm\",\"\");", "qDE();"}));
+        QCOMPARE(serialise().mid(2),
+            (QStringList { "qMF(\"e1d2\",\"nf\",\"a\",\"/docs/a.htm\",\"\");", "qDE();",
+                "qMF(\"e1d3\",\"nf\",\"b\",\"/docs/b.htm\",\"\");", "qDE();" }));
         QCOMPARE(f.run->logEntries(),
-                 (QStringList{"Inserting in tree menu the contents of the folder: /docs\n  See page: \"Docs\"",
-                              "Total number of links added: 2."}));
+            (QStringList { "Inserting in tree menu the contents of the folder: /docs\n  See page: \"Docs\"",
+                "Total number of links added: 2." }));
 
         QTemporaryDir elsewhere;
         p->setValue(u"lnkHarddiskDirPage", elsewhere.path());
@@ -355,14 +400,16 @@ private Q_SLOTS:
             serialise();
             QFAIL("a folder outside the web must end the run");
         } catch (const RunAborted &e) {
-            QCOMPARE(e.description(), "You can't insert a directory that is not in your web.\nSee: page: \"Docs\"");
+            QCOMPARE(e.description(),
+                "You can't insert a directory that is not in your web.\nSee: page: \"Docs\"");
         }
         p->setValue(u"lnkHarddiskDirPage", QStringLiteral("  "));
         try {
             h.folderAddress(*p);
             QFAIL("no folder must end the run");
         } catch (const RunAborted &e) {
-            QCOMPARE(e.description(), "Insert directory choosen, but no directory specified.\nSee: page: \"Docs\"");
+            QCOMPARE(e.description(),
+                "Insert directory choosen, but no directory specified.\nSee: page: \"Docs\"");
         }
     }
 
@@ -376,8 +423,9 @@ private Q_SLOTS:
         QCOMPARE(server.mapPath(QStringLiteral("a/b/")), QString());
         f.options.setControlValue(u"prjFilWebRoot", QString());
         QCOMPARE(server.mapPath(QStringLiteral("/a/")), QString());
-        QCOMPARE(f.prompt.messages(), (QStringList{"Error: You must use a relative path",
-                                                   "Error: You must set your web root folder in options tab"}));
+        QCOMPARE(f.prompt.messages(),
+            (QStringList { "Error: You must use a relative path",
+                "Error: You must set your web root folder in options tab" }));
     }
 };
 

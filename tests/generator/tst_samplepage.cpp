@@ -20,10 +20,10 @@ namespace {
 
 struct Job {
     test::ScriptedPrompt prompt;
-    clsOptions options{&prompt, nullptr};
+    clsOptions options { &prompt, nullptr };
     ScriptNameTables tables;
     std::unique_ptr<RunServices> run;
-    clsFolder root{&options};
+    clsFolder root { &options };
     QTemporaryDir dir;
 
     Job()
@@ -79,17 +79,18 @@ private Q_SLOTS:
         QVERIFY(lines[9].startsWith(u"<p>File date:  "));
         lines[9] = QStringLiteral("(date)");
         QCOMPARE(lines,
-                 (QStringList{
-                     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\"><HTML>",
-                     "<HEAD>", "<meta name=Generator content=\"Quenwick\">",
-                     "<link rel=\"stylesheet\" type=\"text/css\" href=\"/qmenu.css\">", "</HEAD>", "<BODY>",
-                     "<script src=\"/menu/qmenu.js\" type =\"text/javascript\"></script>",
-                     "<p style=\"font-weight:700;text-decoration:underline;margin-top:15px;\">File Information:</p>",
-                     "<p>File name:  " + j.path("sample.html") + "</p>", "(date)",
-                     "<p>CSS link:  " + j.path("qmenu.css") + "</p>", "<p>Javascript link:  /menu/qmenu.js</p>",
-                     "</BODY>", "</HTML>", ""}));
+            (QStringList { "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" "
+                           "\"http://www.w3.org/TR/html4/strict.dtd\"><HTML>",
+                "<HEAD>", "<meta name=Generator content=\"Quenwick\">",
+                "<link rel=\"stylesheet\" type=\"text/css\" href=\"/qmenu.css\">", "</HEAD>", "<BODY>",
+                "<script src=\"/menu/qmenu.js\" type =\"text/javascript\"></script>",
+                "<p style=\"font-weight:700;text-decoration:underline;margin-top:15px;\">File "
+                "Information:</p>",
+                "<p>File name:  " + j.path("sample.html") + "</p>", "(date)",
+                "<p>CSS link:  " + j.path("qmenu.css") + "</p>", "<p>Javascript link:  /menu/qmenu.js</p>",
+                "</BODY>", "</HTML>", "" }));
         QCOMPARE(j.run->logEntries(),
-                 (QStringList{"Writing file: " + j.path("sample.html"), QString(49, u'-')}));
+            (QStringList { "Writing file: " + j.path("sample.html"), QString(49, u'-') }));
     }
 
     void optionsChangeThePage()
@@ -105,9 +106,10 @@ private Q_SLOTS:
         QCOMPARE(j.prompt.asked[0].file.startName, j.path(QStringLiteral("old.html")));
         // The style sheet is inside the script; the language is set before the menu runs.
         QVERIFY(lines.filter(u"<link").isEmpty());
-        QCOMPARE(lines.mid(3, 5), (QStringList{"<script type=\"text/javascript\">var qwkLang= 'en-US';</script>",
-                                               "</HEAD>", "<BODY>", "<script type =\"text/javascript\">var page=1;</script>",
-                                               "<script src=\"/menu/qmenu.js\" type =\"text/javascript\"></script>"}));
+        QCOMPARE(lines.mid(3, 5),
+            (QStringList { "<script type=\"text/javascript\">var qwkLang= 'en-US';</script>", "</HEAD>",
+                "<BODY>", "<script type =\"text/javascript\">var page=1;</script>",
+                "<script src=\"/menu/qmenu.js\" type =\"text/javascript\"></script>" }));
         QVERIFY(lines.contains("<p>CSS link:  None. CSS file included in javascript menutree file</p>"));
         QCOMPARE(lines.value(lines.size() - 4), "<p>Inserted script: var qwkLang= 'en-US'</p>");
     }
@@ -168,12 +170,13 @@ private Q_SLOTS:
         const QString project = QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/demo.qwk");
         const QString css = dir.filePath(QStringLiteral("qmenu.css"));
         test::writeBytes(css, ".MenuTreeBox{}\r\n");
-        const QStringList locations{"--set", "prjFilWebRoot=" + dir.path(), "--set", "prjFilJS=" + dir.filePath("qmenu.js"),
-                                    "--set", "prjFilCSS=" + css};
-        test::CliResult r = test::runCli(QStringList{"sample", project, "--out", dir.filePath("s.html")} + locations);
+        const QStringList locations { "--set", "prjFilWebRoot=" + dir.path(), "--set",
+            "prjFilJS=" + dir.filePath("qmenu.js"), "--set", "prjFilCSS=" + css };
+        test::CliResult r
+            = test::runCli(QStringList { "sample", project, "--out", dir.filePath("s.html") } + locations);
         QCOMPARE(r.exitCode, 0);
         QVERIFY(decodeText(test::readBytes(dir.filePath("s.html"))).contains(u"<script src=\"/qmenu.js\""));
-        r = test::runCli(QStringList{"sample", project} + locations);
+        r = test::runCli(QStringList { "sample", project } + locations);
         QCOMPARE(r.exitCode, 0);
         QVERIFY(QFileInfo::exists(dir.filePath("qSample.html")));
     }

@@ -11,6 +11,7 @@
 #include "tree/nodes.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,10 +21,10 @@ namespace {
 
 struct Job {
     test::ScriptedPrompt prompt;
-    clsOptions options{&prompt, nullptr};
+    clsOptions options { &prompt, nullptr };
     ScriptNameTables tables;
     std::unique_ptr<RunServices> run;
-    clsFolder root{&options};
+    clsFolder root { &options };
     QTemporaryDir dir;
 
     Job()
@@ -35,8 +36,8 @@ struct Job {
         options.setControlValue(u"prjFilCSS", path(QStringLiteral("qmenu.css")));
         QDir(dir.path()).mkpath(QStringLiteral("menu"));
         test::writeBytes(path(QStringLiteral("qmenu.css")),
-                         ".MenuTreeBox{}\r\n.MainFolderBox{}\r\n.MainFolderLine{}\r\n.SubFolderBox{}\r\n"
-                         ".SubFolderLine{}\r\n.LinkBox{}\r\n.LinkLine{}\r\n");
+            ".MenuTreeBox{}\r\n.MainFolderBox{}\r\n.MainFolderLine{}\r\n.SubFolderBox{}\r\n"
+            ".SubFolderLine{}\r\n.LinkBox{}\r\n.LinkLine{}\r\n");
         run = std::make_unique<RunServices>(options, prompt, tables);
         run->setClassCheck([](const QString &name) { return name != u"Missing"; });
     }
@@ -74,13 +75,16 @@ struct Job {
         driver.setSiteMapWriter([&w] { w.writeSiteMap(); });
         return driver.runJob(QStringLiteral("siteMap"));
     }
-    QString written() const { return decodeText(test::readBytes(path(QStringLiteral("menu/qmenu.sm.html")))); }
+    QString written() const
+    {
+        return decodeText(test::readBytes(path(QStringLiteral("menu/qmenu.sm.html"))));
+    }
 };
 
 QString siteLink(const QString &address, const QString &name, int indent = 0, const QString &image = {})
 {
-    return "<p class='LinkBox'>" + QString("&nbsp;&nbsp;&nbsp;").repeated(indent) + image + "<a href=\"" + address
-           + "\"><span class='LinkLine'>" + name + "</span></a></p>";
+    return "<p class='LinkBox'>" + QString("&nbsp;&nbsp;&nbsp;").repeated(indent) + image + "<a href=\""
+        + address + "\"><span class='LinkLine'>" + name + "</span></a></p>";
 }
 
 } // namespace
@@ -94,24 +98,24 @@ private Q_SLOTS:
         Job j;
         QVERIFY(j.job());
         QCOMPARE(j.written(),
-                 QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-                                "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
-                                "<html xmlns=\"http://www.w3.org/1999/xhtml\" >\r\n"
-                                "<head>\r\n"
-                                "   <title>/menu/qmenu.js</title>\r\n"
-                                "   <link rel=\"stylesheet\" type=\"text/css\" href=\"/qmenu.css\">\r\n"
-                                "</head>\r\n"
-                                "<body>\r\n"
-                                "  <table  border='0' cellspacing='0' cellpadding='0'>\r\n"
-                                "    <tr>\r\n"
-                                "      <td class='MenuTreeBox' valign='top'>\r\n"
-                                "      </TD>\r\n"
-                                "    </TR>\r\n"
-                                "  </TABLE>  <p>Total number of links: 0.</p>\r\n"
-                                "</BODY>\r\n"
-                                "</HTML>"));
-        QCOMPARE(j.run->logEntries(), (QStringList{"Writing file: " + j.path("menu/qmenu.sm.html"),
-                                                   "Total number of links: 0."}));
+            QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                           "\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
+                           "<html xmlns=\"http://www.w3.org/1999/xhtml\" >\r\n"
+                           "<head>\r\n"
+                           "   <title>/menu/qmenu.js</title>\r\n"
+                           "   <link rel=\"stylesheet\" type=\"text/css\" href=\"/qmenu.css\">\r\n"
+                           "</head>\r\n"
+                           "<body>\r\n"
+                           "  <table  border='0' cellspacing='0' cellpadding='0'>\r\n"
+                           "    <tr>\r\n"
+                           "      <td class='MenuTreeBox' valign='top'>\r\n"
+                           "      </TD>\r\n"
+                           "    </TR>\r\n"
+                           "  </TABLE>  <p>Total number of links: 0.</p>\r\n"
+                           "</BODY>\r\n"
+                           "</HTML>"));
+        QCOMPARE(j.run->logEntries(),
+            (QStringList { "Writing file: " + j.path("menu/qmenu.sm.html"), "Total number of links: 0." }));
     }
 
     void tableOptions()
@@ -150,14 +154,15 @@ private Q_SLOTS:
         js->setValue(u"lnkJS", QStringLiteral("alert(\"hi\")"));
         j.page(j.root.nodes(), QStringLiteral("Home*07"), QStringLiteral("/index.html"));
 
-        QCOMPARE(j.walk(), (QStringList{
-                               "<p class='MainFolderBox'><span class='MainFolderLine'>News</span></p>",
-                               siteLink("/news/today.html", "Today", 1),
-                               "<p class='SubFolderBox'>&nbsp;&nbsp;&nbsp;<span class='SubFolderLine'>Archive</span></p>",
-                               siteLink("/news/2020.html", "(Missing name)", 2),
-                               siteLink("javascript:{alert(&quot;hi&quot;)}", "Say hello"),
-                               siteLink("/index.html", "Home"),
-                           }));
+        QCOMPARE(j.walk(),
+            (QStringList {
+                "<p class='MainFolderBox'><span class='MainFolderLine'>News</span></p>",
+                siteLink("/news/today.html", "Today", 1),
+                "<p class='SubFolderBox'>&nbsp;&nbsp;&nbsp;<span class='SubFolderLine'>Archive</span></p>",
+                siteLink("/news/2020.html", "(Missing name)", 2),
+                siteLink("javascript:{alert(&quot;hi&quot;)}", "Say hello"),
+                siteLink("/index.html", "Home"),
+            }));
         // The column takes no id; the page without a link still does.
         QCOMPARE(js->secn(), QStringLiteral("e1d3"));
     }
@@ -175,13 +180,15 @@ private Q_SLOTS:
         j.folder(f->nodes(), QStringLiteral("B"));
         j.page(f->nodes(), QStringLiteral("P"), QStringLiteral("/p.html"));
         j.page(f->nodes(), QStringLiteral("Q"), QStringLiteral("/q.html"))->setValue(u"lnkChkNoPageImage", 1);
-        QCOMPARE(j.walk(), (QStringList{
-                               "<p class='MainFolderBox'><img src=/img/main.gif>&nbsp;<span class='MainFolderLine'>A</span></p>",
-                               "<p class='SubFolderBox'>&nbsp;&nbsp;&nbsp;<img src=/img/sub.gif>&nbsp;<span "
-                               "class='SubFolderLine'>B</span></p>",
-                               siteLink("/p.html", "P", 1, "<img src=/img/link.gif>&nbsp;"),
-                               siteLink("/q.html", "Q", 1),
-                           }));
+        QCOMPARE(j.walk(),
+            (QStringList {
+                "<p class='MainFolderBox'><img src=/img/main.gif>&nbsp;<span "
+                "class='MainFolderLine'>A</span></p>",
+                "<p class='SubFolderBox'>&nbsp;&nbsp;&nbsp;<img src=/img/sub.gif>&nbsp;<span "
+                "class='SubFolderLine'>B</span></p>",
+                siteLink("/p.html", "P", 1, "<img src=/img/link.gif>&nbsp;"),
+                siteLink("/q.html", "Q", 1),
+            }));
     }
 
     void serverSections()
@@ -197,13 +204,15 @@ private Q_SLOTS:
         asp->setValue(u"lnkHarddiskDirPage", j.path(QStringLiteral("docs")));
         asp->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||asp||"));
         asp->setValue(u"lnkHarddiskIncludePage", QStringLiteral(".htm||"));
-        j.page(j.root.nodes(), QStringLiteral("After"), QStringLiteral("/after.html"))->setValue(u"lnkOptTypePageJS", true);
+        j.page(j.root.nodes(), QStringLiteral("After"), QStringLiteral("/after.html"))
+            ->setValue(u"lnkOptTypePageJS", true);
         j.root.nodes().item(4)->setValue(u"lnkJS", QStringLiteral("go()"));
         const QStringList lines = j.walk();
         QCOMPARE(lines.mid(0, 3),
-                 (QStringList{"[%CSKDirectory(%%S1%%,%%optCSKCategories%%,%%e1d0%%,0,True,%%siteMap%%)%]",
-                              "[%DnnDirectory(%%36%%,%%sub||%%,%%e1d0%%,0,%%%%,%%%%,True,%%siteMap%%)%]",
-                              "[%harddiskDirectorySiteMap(%%/docs/%%,%%r||asp||%%,%%.htm||%%,%%%%,%%e1d100%%,0,%%%%,%%%%)%]"}));
+            (QStringList { "[%CSKDirectory(%%S1%%,%%optCSKCategories%%,%%e1d0%%,0,True,%%siteMap%%)%]",
+                "[%DnnDirectory(%%36%%,%%sub||%%,%%e1d0%%,0,%%%%,%%%%,True,%%siteMap%%)%]",
+                "[%harddiskDirectorySiteMap(%%/docs/"
+                "%%,%%r||asp||%%,%%.htm||%%,%%%%,%%e1d100%%,0,%%%%,%%%%)%]" }));
         // Room is left for the ids the server gives.
         QCOMPARE(static_cast<clsPage *>(j.root.nodes().item(4))->secn(), QStringLiteral("e1d601"));
         QVERIFY(j.run->shopLinks() && j.run->portalDirectory() && j.run->serverDirectory());
@@ -217,14 +226,15 @@ private Q_SLOTS:
         asp->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||asp||"));
         QVERIFY(!j.job());
         QVERIFY(j.run->logEntries().contains("  Adding ASP directory to tree.\n  See page: \"Files\""));
-        QVERIFY(j.run->logEntries().last().startsWith(u"Error: \nThis site map needs the ASP.NET server control"));
+        QVERIFY(j.run->logEntries().last().startsWith(
+            u"Error: \nThis site map needs the ASP.NET server control"));
         QVERIFY(!QFileInfo::exists(j.path(QStringLiteral("menu/qmenu.sm.html"))));
     }
 
     void folderExpandedAtDesignTime()
     {
         Job j;
-        for (const char *f : {"docs/guide.htm", "docs/a&b.htm", "docs/more/faq.htm"}) {
+        for (const char *f : { "docs/guide.htm", "docs/a&b.htm", "docs/more/faq.htm" }) {
             QDir().mkpath(QFileInfo(j.path(f)).path());
             test::writeBytes(j.path(f), "x");
         }
@@ -234,12 +244,44 @@ private Q_SLOTS:
         docs->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||str||sub||"));
         QVERIFY(j.job());
         const QString page = j.written();
-        QVERIFY(page.contains(siteLink("/index.html", "Home") + "\r\n"
-                              "<p class='MainFolderBox'><span class='MainFolderLine'>more</span></p>\r\n"
-                              + siteLink("/docs/more/faq.htm", "faq", 1) + "\r\n" + siteLink("/docs/a%26b.htm", "a&amp;b") + "\r\n"
-                              + siteLink("/docs/guide.htm", "guide") + "\r\n      </TD>"));
+        QVERIFY(page.contains(siteLink("/index.html", "Home")
+            + "\r\n"
+              "<p class='MainFolderBox'><span class='MainFolderLine'>more</span></p>\r\n"
+            + siteLink("/docs/more/faq.htm", "faq", 1) + "\r\n" + siteLink("/docs/a%26b.htm", "a&amp;b")
+            + "\r\n" + siteLink("/docs/guide.htm", "guide") + "\r\n      </TD>"));
         QVERIFY(page.contains(u"<p>Total number of links: 4.</p>"));
         QCOMPARE(j.run->logEntries().last(), QStringLiteral("Total number of links: 4."));
+    }
+
+    void cliSiteMapOfTheDemo()
+    {
+        QTemporaryDir dir;
+        const QString site = dir.path();
+        QDirIterator it(QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/web"), QDir::Files,
+            QDirIterator::Subdirectories);
+        const QDir web(QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/web"));
+        while (it.hasNext()) {
+            const QString file = it.next();
+            QDir().mkpath(QFileInfo(site + "/" + web.relativeFilePath(file)).path());
+            QFile::copy(file, site + "/" + web.relativeFilePath(file));
+        }
+        const QString project = QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/demo.qwk");
+        const QStringList locations { "--set", "prjFilWebRoot=" + site, "--set",
+            "prjFilJS=" + site + "/qmenu.js", "--set", "prjFilCSS=" + site + "/qmenu.css" };
+        test::CliResult r = test::runCli({ "css", project, "--tree", "--out", site + "/qmenu.css" });
+        QCOMPARE(r.exitCode, 0);
+        r = test::runCli(QStringList { "sitemap", project } + locations);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, "Writing file: " + site + "/qmenu.sm.html\nTotal number of links: 12.\n");
+        const QString page = decodeText(test::readBytes(site + "/qmenu.sm.html"));
+        QVERIFY(page.contains(
+            u"<a href=\"/docs/guides/installing.html\"><span class='LinkLine'>installing</span>"));
+        QVERIFY(!page.contains(u"_draft"));
+        // The web folder moved away: the job fails with an error entry.
+        r = test::runCli(QStringList { "sitemap", project, "--set", "prjFilWebRoot=" + site + "/nowhere",
+            "--set", "prjFilJS=" + site + "/nowhere/qmenu.js", "--set", "prjFilCSS=" + site + "/qmenu.css" });
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.contains(u"Error: \nCannot list the folder: "));
     }
 };
 
