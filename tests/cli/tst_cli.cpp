@@ -117,7 +117,8 @@ private Q_SLOTS:
     void runWritesTheMenuScript()
     {
         QTemporaryDir dir;
-        const QString site = dir.path();
+        const QString site = dir.filePath(QStringLiteral("site"));
+        QVERIFY(copyTree(QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/web"), site));
         const QStringList locations = {QStringLiteral("--set"), QStringLiteral("prjFilWebRoot=") + site,
                                        QStringLiteral("--set"), QStringLiteral("prjFilJS=") + site + QStringLiteral("/qmenu.js"),
                                        QStringLiteral("--set"), QStringLiteral("prjFilCSS=") + site + QStringLiteral("/qmenu.css")};

@@ -1,5 +1,7 @@
 #include "support/testutil.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -20,6 +22,22 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+bool copyTree(const QString &source, const QString &target)
+{
+    const QDir from(source);
+    if (!QDir().mkpath(target))
+        return false;
+    QDirIterator it(source, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString to = QDir(target).filePath(from.relativeFilePath(path));
+        if (it.fileInfo().isDir() ? !QDir().mkpath(to) : !QFile::copy(path, to))
+            return false;
+    }
+    return true;
 }
 
 CliResult runCli(const QStringList &arguments, const QString &workingDir)

@@ -10,6 +10,9 @@ namespace qwk::test {
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
 
+// Copies a folder tree (files and sub-folders) into target, which is created.
+bool copyTree(const QString &source, const QString &target);
+
 struct CliResult {
     int exitCode = -1;
     QString out;
