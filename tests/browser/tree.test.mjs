@@ -26,6 +26,14 @@ const wideNodes = Array.from({ length: 12 }, (_, i) => folder(`F${i + 1}`, i ===
     : [page(`F${i + 1} link`, `/target/f${i + 1}.html`)]));
 const WIDE = ['e1d1', 'e1d10', 'e1d10d1', 'e1d11'];
 
+// Folder scripts that return: the empty script is written as "return true;".
+const scriptedNodes = [
+    scriptFolder('Empty', '', [page('E link', '/target/e.html')]),
+    scriptFolder('Returns', 'window.qwkR=(window.qwkR||0)+1;return false', [
+        scriptFolder('Sub returns', 'window.qwkS=(window.qwkS||0)+1;return true', [page('S link', '/target/s.html')]),
+    ]),
+];
+
 // One site per option set; each project's cookie is named after its file.
 const variants = {
     tree: {},
@@ -42,6 +50,9 @@ before(async () => {
             for (const mode of MODES)
                 writePage(join(root, mode), `${name}.html`, { scripts: [`${name}.js`] });
         }
+        await generateBoth(root, 'scripted', { nodes: scriptedNodes, options: { prjChkTreeMenus: 1 } });
+        for (const mode of MODES)
+            writePage(join(root, mode), 'scripted.html', { scripts: ['scripted.js'] });
         await generateBoth(root, 'wide', { nodes: wideNodes, options: { prjChkTreeMenus: 1 } });
         for (const mode of MODES)
             writePage(join(root, mode), 'wide.html', { scripts: ['wide.js'] });
@@ -113,6 +124,22 @@ for (const mode of MODES) {
                 assert.equal(await cookie(context, 'wide'), 'e1d11xe1d10d1x');
                 await p.reload();
                 assert.deepEqual(await shownSections(p, WIDE), ['e1d10', 'e1d10d1', 'e1d11']);
+            });
+        });
+
+        test('a folder whose script is empty or returns still opens', async () => {
+            await withPage(suite.browser, async ({ context, page: p }) => {
+                await p.goto(url('scripted'));
+                const all = ['e1d1', 'e1d2', 'e1d2d1'];
+                await clickEntry(p, 'e1d1');
+                await clickEntry(p, 'e1d2');
+                await clickEntry(p, 'e1d2d1');
+                assert.deepEqual(await shownSections(p, all), all);
+                assert.deepEqual(await p.evaluate(() => [window.qwkR, window.qwkS]), [1, 1]);
+                assert.equal(await cookie(context, 'scripted'), 'e1d1xe1d2d1x');
+                await clickEntry(p, 'e1d2');
+                assert.deepEqual(await shownSections(p, all), ['e1d1']);
+                assert.deepEqual(await p.evaluate(() => [window.qwkR, window.qwkS]), [1, 1], 'closing runs no script');
             });
         });
 
