@@ -5,6 +5,7 @@
 #include "options/options.h"
 #include "tree/nodes.h"
 
+#include <charconv>
 #include <vector>
 
 namespace qwk {
@@ -14,9 +15,15 @@ namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 const QString kSee = QStringLiteral("\n  See ");
 
+// Called for the name of every node: the quoted text is built in one piece.
 QString quoted(const QString &value)
 {
-    return u'"' + scriptStringValue(value) + u'"';
+    QString out;
+    out.reserve(value.size() + 2);
+    out += u'"';
+    appendScriptString(out, value);
+    out += u'"';
+    return out;
 }
 
 } // namespace
@@ -31,7 +38,15 @@ QString advanceLastNumber(const QString &id, int step)
     const qsizetype d = id.lastIndexOf(u'd');
     if (d < 0)
         return id;
-    return id.left(d + 1) + QString::number(id.mid(d + 1).toLongLong() + step);
+    // Every node of a run takes a new id: build it with one allocation.
+    const qlonglong number = QStringView(id).sliced(d + 1).toLongLong() + step;
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
+    QString next;
+    next.reserve(d + 1 + (end - digits));
+    next.append(QStringView(id).first(d + 1));
+    next.append(QLatin1StringView(digits, end - digits));
+    return next;
 }
 
 QString nextBlockId(const QString &id)
