@@ -22,9 +22,12 @@
 
 #include "core/prompt.h"
 #include "core/textfile.h"
+#include "generator/folderexpansion.h"
 #include "generator/identifiers.h"
 #include "generator/rundriver.h"
 #include "generator/runservices.h"
+#include "generator/serialiser.h"
+#include "generator/sitemap.h"
 #include "options/options.h"
 #include "options/settingsstore.h"
 #include "stylesheet/clscss.h"
@@ -275,6 +278,15 @@ int main(int argc, char **argv)
                 run.setProjectFile(projectPath);
                 run.setClassCheck([&sheet](const QString &name) { return sheet.checkIfClassInEditor(name); });
                 RunDriver driver(run, *p.root, &sheet);
+                HardDiskDirectory folders(run);
+                driver.setSerialiserSetup([&folders](MenuSerialiser &serialiser) {
+                    serialiser.setFolderExpansion(
+                        [&folders](QString &text, const clsPage &page, MenuSerialiser::LevelState &level) {
+                            folders.expandIntoMenu(text, page, level);
+                        });
+                });
+                SiteMapWriter siteMap(run, *p.root);
+                driver.setSiteMapWriter([&siteMap] { siteMap.writeSiteMap(); });
                 clock.start();
                 const bool ok = driver.runJob(job);
                 times.push_back(double(clock.nsecsElapsed()) / 1e9);
