@@ -153,11 +153,12 @@ function $f:de$(){
 const QStringView kAnchors = uR"js(//anchor of a main folder; the folder's own script runs in a function of its
 //own when the folder opens, so that a return in it (the empty script is
 //"return true;") ends that script and not the click that opens the folder
+//(the oldest browsers, without call, run it without the anchor as this)
 function $f:cmf$($v:secn12$,$v:k$,$v:name$,$v:href$){
   var t1;
   $f:osfl$($v:k$,"mfo",$v:secn12$);
   if($v:gb$&&$f:sio$($v:co$,$v:secn12$)){$v:o$[$v:secn12$]=true};
-  if($f:dropDownMenu$($v:k$)){t1=$v:href$}else{t1="if(!$v:o$['"+$v:secn12$+"']){"+($v:href$==""?"":"(function(){"+$v:href$+"}).call(this)")+"};$f:ck$('"+$v:secn12$+"','"+$v:k$+"')"};
+  if($f:dropDownMenu$($v:k$)){t1=$v:href$}else{t1="if(!$v:o$['"+$v:secn12$+"']){"+($v:href$==""?"":"var x=function(){"+$v:href$+"};if(x.call){x.call(this)}else{x()}")+"};$f:ck$('"+$v:secn12$+"','"+$v:k$+"')"};
   $f:dw$($f:wa$($v:secn12$,$v:k$,$v:name$,"{"+t1+";return false}","javascript:{\\}","$classMainFolderLine$"+$f:className$($v:k$)));
   $f:dw$($v:name$$mainFolderImage$)
 }
@@ -166,7 +167,7 @@ function $f:csf$($v:secn13$,$v:k$,$v:name$,$v:href$){
   var t1;
   $f:osfl$($v:k$,"sfo",$v:secn13$);
   if($v:gb$&&$f:sio$($v:co$,$v:secn13$)){$v:o$[$v:secn13$]=true};
-  if($f:dropDownMenu$($v:k$)){t1=$v:href$}else{t1="if(!$v:o$['"+$v:secn13$+"']){"+($v:href$==""?"":"(function(){"+$v:href$+"}).call(this)")+"};$f:ck$('"+$v:secn13$+"','"+$v:k$+"')"};
+  if($f:dropDownMenu$($v:k$)){t1=$v:href$}else{t1="if(!$v:o$['"+$v:secn13$+"']){"+($v:href$==""?"":"var x=function(){"+$v:href$+"};if(x.call){x.call(this)}else{x()}")+"};$f:ck$('"+$v:secn13$+"','"+$v:k$+"')"};
   $f:dw$($f:wa$($v:secn13$,$v:k$,$v:name$,"{"+t1+";return false}","javascript:{\\}","$classSubFolderLine$"+$f:className$($v:k$)));
   $f:dw$($v:name$$subFolderImage$)
 }

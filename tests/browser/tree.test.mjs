@@ -29,7 +29,7 @@ const WIDE = ['e1d1', 'e1d10', 'e1d10d1', 'e1d11'];
 // Folder scripts that return: the empty script is written as "return true;".
 const scriptedNodes = [
     scriptFolder('Empty', '', [page('E link', '/target/e.html')]),
-    scriptFolder('Returns', 'window.qwkR=(window.qwkR||0)+1;return false', [
+    scriptFolder('Returns', 'window.qwkR=(window.qwkR||0)+1;window.qwkThis=this.id;return false', [
         scriptFolder('Sub returns', 'window.qwkS=(window.qwkS||0)+1;return true', [page('S link', '/target/s.html')]),
     ]),
 ];
@@ -136,6 +136,7 @@ for (const mode of MODES) {
                 await clickEntry(p, 'e1d2d1');
                 assert.deepEqual(await shownSections(p, all), all);
                 assert.deepEqual(await p.evaluate(() => [window.qwkR, window.qwkS]), [1, 1]);
+                assert.equal(await p.evaluate(() => window.qwkThis), 'ae1d2', 'the script sees the anchor as this');
                 assert.equal(await cookie(context, 'scripted'), 'e1d1xe1d2d1x');
                 await clickEntry(p, 'e1d2');
                 assert.deepEqual(await shownSections(p, all), ['e1d1']);
