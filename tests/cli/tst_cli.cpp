@@ -13,19 +13,6 @@ using namespace qwk::test;
 
 namespace {
 const QString kDemo = QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/demo.qwk");
-
-// A copy of the demo's web folder, whose folder docs the demo lists when it runs.
-void copyDemoSite(const QString &to)
-{
-    const QDir from(QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/web"));
-    QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + u'/' + from.relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).path());
-        QFile::copy(file, target);
-    }
-}
 }
 
 class TestCli : public QObject {
@@ -125,7 +112,6 @@ private Q_SLOTS:
         CliResult r = runCli(QStringList{QStringLiteral("css"), kDemo, QStringLiteral("--tree"), QStringLiteral("--out"),
                                          site + QStringLiteral("/qmenu.css")});
         QCOMPARE(r.exitCode, 0);
-        copyDemoSite(site);
         r = runCli(QStringList{QStringLiteral("run"), kDemo} + locations);
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.endsWith(QStringLiteral("Writing file: ") + site + QStringLiteral("/qmenu.js\n")), qPrintable(r.out));
