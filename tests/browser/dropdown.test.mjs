@@ -69,11 +69,14 @@ let suite;
 before(async () => {
     suite = await setupSuite('dropdown', async (root) => {
         await generateBoth(root, 'dd', { nodes, options: { prjChkTreeMenus: 0 } });
-        await generateBoth(root, 'down', { nodes: barNodes, options: { prjChkTreeMenus: 0, prjChkMainMenusDownward: 1 } });
+        await generateBoth(root, 'down', {
+            nodes: barNodes, options: { prjChkTreeMenus: 0, prjChkMainMenusDownward: 1, prjCenterTable: 1 },
+        });
+        await generateBoth(root, 'ddopen', { nodes, options: { prjChkTreeMenus: 0, prjChkAllMenusOpen: 1 } });
         for (const mode of MODES) {
             // The menu stands away from the page's edges, so that sections
             // placed above and to the left stay on the page.
-            for (const name of ['dd', 'down'])
+            for (const name of ['dd', 'down', 'ddopen'])
                 writePage(join(root, mode), `${name}.html`, {
                     title: name,
                     head: '<style>#menu{margin:260px 0 0 380px}</style>',
@@ -246,12 +249,28 @@ for (const mode of MODES) {
             }, { clock: true });
         });
 
+        test('drop-down folders do not open on the first visit and leave the cookie alone', async () => {
+            await withPage(suite.browser, async ({ context, page: p }) => {
+                await p.goto(url('ddopen'));
+                assert.deepEqual(await shownSections(p, ALL), []);
+                assert.equal(await cookie(context, 'ddopen'), '0');
+                await p.reload();
+                assert.deepEqual(await shownSections(p, ALL), []);
+            }, { clock: true });
+        });
+
         test('a menu bar whose main menus open downward', async () => {
             await withPage(suite.browser, async ({ page: p }) => {
                 await p.goto(url('down'));
                 const boxes = await Promise.all(['ce1d1', 'ce2d1', 'ce3d1'].map((id) => rect(p, id)));
                 assert.ok(boxes[0].left < boxes[1].left && boxes[1].left < boxes[2].left && boxes[0].top === boxes[1].top,
                     'the columns stand side by side');
+                const table = await p.evaluate(() => {
+                    const t = document.getElementById('ce1d1').closest('td').closest('table').getBoundingClientRect();
+                    const m = document.getElementById('menu').getBoundingClientRect();
+                    return { left: t.left - m.left, right: m.right - t.right };
+                });
+                assert.ok(Math.abs(table.left - table.right) <= 1, `the bar is centred: ${JSON.stringify(table)}`);
                 await pointAt(p, 'e1d1');
                 await p.clock.runFor(400);
                 assert.deepEqual(await shownSections(p, BAR), ['e1d1']);
