@@ -137,10 +137,8 @@ export async function generate(dir, name, { options = {}, nodes = [], css = BASE
 // Generates the project once per mode into root/<mode>/ and returns
 // { readable: {...}, compact: {...} }.
 export async function generateBoth(root, name, spec) {
-    const out = {};
-    for (const mode of MODES)
-        out[mode] = await generate(join(root, mode), name, { ...spec, compact: mode === 'compact' });
-    return out;
+    const runs = await Promise.all(MODES.map((mode) => generate(join(root, mode), name, { ...spec, compact: mode === 'compact' })));
+    return Object.fromEntries(MODES.map((mode, i) => [mode, runs[i]]));
 }
 
 // A web page. scripts are the addresses of menu scripts, included where the
