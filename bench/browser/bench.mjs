@@ -307,7 +307,7 @@ async function measureDropDown(n) {
   return { ms: median(samples), runs: samples.length };
 }
 
-const results = { browser: (await context.browser()?.version?.()) || 'chromium', sizes: {} };
+const results = { capMs, sizes: {} };
 try {
   for (const n of sizes) {
     const count = (list) => list.reduce((c, e) => c + 1 + (e.children ? count(e.children) : 0), 0);

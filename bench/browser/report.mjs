@@ -49,7 +49,8 @@ out(`Quenwick benchmark on ${os.hostname()} (${cpu}, ${os.cpus().length} cores),
 out(`every figure the median of ${runs} runs`);
 out();
 out('Core (synthetic projects; time of the step alone; peak = resident memory of the process with the tree loaded;');
-out('      floor = the output\'s bytes read and written in 128 KiB pieces, as cat does)');
+out('      floor = the output\'s bytes read and written in 128 KiB pieces, as cat does' +
+  ([...core.keys()].some((k) => k.endsWith('-ir')) ? ';\n      instructions = callgrind count of the step alone, one run)' : ')'));
 const steps = [['read', 'project read'], ['write', 'project write'], ['run', 'run (script)'], ['runauto', 'run, auto widths'], ['sitemap', 'siteMap']];
 const haveIr = [...core.keys()].some((k) => k.endsWith('-ir'));
 out(padr('nodes', 8) + padr('step', 18) + pad('time', 10) + pad('output', 11) + pad('peak', 9) + pad('floor', 10) + pad('x floor', 9) + (haveIr ? pad('instructions', 16) : ''));
@@ -82,14 +83,16 @@ if (big) {
 }
 
 if (browser) {
+  const cap = Math.round((browser.capMs ?? 30000) / 1000);
   out();
   out(`Browser (${chromium}, headless, through playwright-core; tree mode, every folder closed at first)`);
   out('  draw = page script start to the menu laid out and the next frame drawn (data or generated script loaded after');
   out('  the clock starts); open all = every folder opened and laid out; toggle = opening the main folder with the most');
-  out('  entries, style and layout included; elements = DOM elements of the drawn menu');
+  out('  entries, style and layout included; elements = DOM elements of the drawn menu; * = a run took longer than');
+  out(`  ${cap} s and the step was not repeated: the median of the runs that finished; >${cap} s = none finished`);
   out(padr('entries', 9) + padr('menu', 22) + pad('draw ms', 10) + pad('open all ms', 13) + pad('toggle ms', 11) + pad('elements', 10) + pad('x floor', 9));
   const names = { quenwick: 'Quenwick', floor: 'plain <ul> innerHTML', jstree: 'jstree 3.3.17', fancytree: 'fancytree 2.38.5', wunderbaum: 'wunderbaum 0.14.1' };
-  const fmt = (r) => (r == null || r.ms == null ? (r?.capped ? '>cap' : 'n/a') : (r.capped ? '>' : '') + ms(r.ms));
+  const fmt = (r) => (r == null || r.ms == null ? (r?.capped ? `>${cap} s` : 'n/a') : ms(r.ms) + (r.capped ? '*' : ''));
   for (const [n, row] of Object.entries(browser.sizes)) {
     for (const kind of Object.keys(names)) {
       const r = row[kind];
