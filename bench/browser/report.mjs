@@ -50,7 +50,7 @@ out(`every figure the median of ${runs} runs`);
 out();
 out('Core (synthetic projects; time of the step alone; peak = resident memory of the process with the tree loaded;');
 out('      floor = the output\'s bytes read and written in 128 KiB pieces, as cat does' +
-  ([...core.keys()].some((k) => k.endsWith('-ir')) ? ';\n      instructions = callgrind count of the step alone, one run)' : ')'));
+  ([...core.keys()].some((k) => k.endsWith('-ir')) ? ';\n      instructions = callgrind count of the step alone, one run, at the two largest sizes)' : ')'));
 const steps = [['read', 'project read'], ['write', 'project write'], ['run', 'run (script)'], ['runauto', 'run, auto widths'], ['sitemap', 'siteMap']];
 const haveIr = [...core.keys()].some((k) => k.endsWith('-ir'));
 out(padr('nodes', 8) + padr('step', 18) + pad('time', 10) + pad('output', 11) + pad('peak', 9) + pad('floor', 10) + pad('x floor', 9) + (haveIr ? pad('instructions', 16) : ''));
@@ -79,6 +79,11 @@ if (big) {
     if (f) verdicts.push(`${v.seconds <= 10 * f.seconds ? 'met ' : 'MISS'}  ${label} at ${big}: x${(v.seconds / f.seconds).toFixed(1)} the cat floor (at most x10)`);
     const small = core.get(`${big / 10} ${key}`);
     if (small) verdicts.push(`${v.seconds <= 12 * small.seconds ? 'met ' : 'MISS'}  ${label} ${big / 10} -> ${big}: x${(v.seconds / small.seconds).toFixed(1)} time (at most x12)`);
+    const irBig = core.get(`${big} ${key}-ir`), irSmall = core.get(`${big / 10} ${key}-ir`);
+    if (irBig?.instructions && irSmall?.instructions) {
+      const g = irBig.instructions / irSmall.instructions;
+      verdicts.push(`${g <= 12 ? 'met ' : 'MISS'}  ${label} ${big / 10} -> ${big}: x${g.toFixed(1)} instructions (at most x12)`);
+    }
   }
 }
 
