@@ -1,4 +1,4 @@
-// bench_projectfile [--runs R] [--seed S] [--sizes N,N,...] [--dir DIR] [--only STEP] [FILE.qwk ...]
+// bench_projectfile [--runs R] [--variant V] [--sizes N,N,...] [--dir DIR] [--only STEP] [FILE.qwk ...]
 //
 // Times reading a project file into a tree and writing the tree back to a
 // file (atomically, as the designer saves), for the given files or for
@@ -159,7 +159,7 @@ int usage(const char *why)
 {
     std::fprintf(stderr,
                  "bench_projectfile: %s\n"
-                 "usage: bench_projectfile [--runs R] [--seed S] [--sizes N,N,...] [--dir DIR] [--only STEP] [FILE.qwk ...]\n",
+                 "usage: bench_projectfile [--runs R] [--variant V] [--sizes N,N,...] [--dir DIR] [--only STEP] [FILE.qwk ...]\n",
                  why);
     return 2;
 }
@@ -171,7 +171,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     int runs = 7;
-    quint64 seed = 1;
+    quint64 variant = 1;
     std::vector<int> sizes{1000, 10000, 100000};
     QString dir;
     QString only;
@@ -184,10 +184,10 @@ int main(int argc, char **argv)
             runs = hasValue ? args[++i].toInt(&ok) : 0;
             if (!ok || runs < 1)
                 return usage("--runs needs a whole number");
-        } else if (a == u"--seed") {
-            seed = hasValue ? args[++i].toULongLong(&ok) : 0;
+        } else if (a == u"--variant") {
+            variant = hasValue ? args[++i].toULongLong(&ok) : 0;
             if (!ok || !hasValue)
-                return usage("--seed needs a whole number");
+                return usage("--variant needs a whole number");
         } else if (a == u"--sizes") {
             sizes.clear();
             const QStringList parts = hasValue ? args[++i].split(u',') : QStringList();
@@ -233,7 +233,7 @@ int main(int argc, char **argv)
     if (files.isEmpty()) {
         for (int n : sizes) {
             Project p;
-            buildSyntheticProject(n, seed, p.options, *p.root);
+            buildSyntheticProject(n, variant, p.options, *p.root);
             const QString path = QDir(dir).filePath(QStringLiteral("synthetic-%1.qwk").arg(n));
             if (!ProjectFile::save(path, p.options, *p.root).ok)
                 return usage("cannot write a synthetic project");

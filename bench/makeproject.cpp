@@ -1,5 +1,5 @@
-// quenwick-makeproject N OUT.qwk [--seed S] [--runnable]: writes a synthetic
-// project of N nodes, the same file for the same N and seed. --runnable leaves
+// quenwick-makeproject N OUT.qwk [--variant V] [--runnable]: writes a synthetic
+// project of N nodes, the same file for the same N and variant. --runnable leaves
 // out the link kinds that need a web server or files on disk, so that the
 // "run" job writes a plain script for it.
 
@@ -21,7 +21,7 @@ namespace {
 
 int usage(const char *why)
 {
-    std::fprintf(stderr, "quenwick-makeproject: %s\nusage: quenwick-makeproject N OUT.qwk [--seed S] [--runnable]\n", why);
+    std::fprintf(stderr, "quenwick-makeproject: %s\nusage: quenwick-makeproject N OUT.qwk [--variant V] [--runnable]\n", why);
     return 2;
 }
 
@@ -32,15 +32,15 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     QStringList positional;
-    quint64 seed = 1;
+    quint64 variant = 1;
     SyntheticKinds kinds = SyntheticKinds::All;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == u"--seed") {
+        if (args[i] == u"--variant") {
             bool ok = false;
             if (i + 1 < args.size())
-                seed = args[++i].toULongLong(&ok);
+                variant = args[++i].toULongLong(&ok);
             if (!ok)
-                return usage("--seed needs a whole number");
+                return usage("--variant needs a whole number");
         } else if (args[i] == u"--runnable") {
             kinds = SyntheticKinds::Runnable;
         } else {
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     clsOptions options(&prompt, &settings);
     options.loadNewPrjDefaults();
     clsFolder root(&options);
-    const SyntheticStats stats = buildSyntheticProject(count, seed, options, root, kinds);
+    const SyntheticStats stats = buildSyntheticProject(count, variant, options, root, kinds);
     const TransferResult r = ProjectFile::save(positional[1], options, root);
     if (!r.ok) {
         std::fprintf(stderr, "quenwick-makeproject: cannot write %s: %s\n", qPrintable(positional[1]),

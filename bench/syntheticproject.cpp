@@ -12,11 +12,11 @@ namespace qwk {
 
 namespace {
 
-// A small generator of our own (splitmix64), so that one seed gives the same
+// A small generator of our own (splitmix64), so that one variant gives the same
 // project with every compiler and standard library.
 class Random {
 public:
-    explicit Random(quint64 seed) : m_state(seed) {}
+    explicit Random(quint64 variant) : m_state(variant) {}
     quint64 next()
     {
         quint64 z = (m_state += 0x9E3779B97F4A7C15ull);
@@ -206,10 +206,10 @@ struct OpenFolder {
 
 } // namespace
 
-SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &options, clsFolder &root,
+SyntheticStats buildSyntheticProject(int nodeCount, quint64 variant, clsOptions &options, clsFolder &root,
                                      SyntheticKinds kinds)
 {
-    Random rnd(seed);
+    Random rnd(variant);
     SyntheticStats stats;
     setProjectOptions(rnd, options);
 

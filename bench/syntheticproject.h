@@ -2,7 +2,7 @@
 // Synthetic projects for measuring the project file: a menu tree of a given
 // number of nodes that looks like a large real site (nested folders, columns
 // in the main menu, names of every length, addresses, the less common link
-// kinds), the same tree for the same seed on every run.
+// kinds), the same tree for the same variant on every run.
 
 #include <QtGlobal>
 
@@ -35,9 +35,9 @@ enum class SyntheticKinds {
 
 // Fills options (with the new-project defaults already loaded) and root (an
 // empty root folder) with a project of exactly nodeCount folders, pages and
-// columns (end-of-folder markers not counted). The same seed gives the same
+// columns (end-of-folder markers not counted). The same variant gives the same
 // tree for both kinds apart from the replaced pages.
-SyntheticStats buildSyntheticProject(int nodeCount, quint64 seed, clsOptions &options, clsFolder &root,
+SyntheticStats buildSyntheticProject(int nodeCount, quint64 variant, clsOptions &options, clsFolder &root,
                                      SyntheticKinds kinds = SyntheticKinds::All);
 
 } // namespace qwk

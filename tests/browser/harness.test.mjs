@@ -15,8 +15,8 @@ const PAGES = {
 let suite;
 before(async () => {
     suite = await setupSuite('harness', async (root) => {
-        for (const [name, spec] of Object.entries(PAGES))
-            writePage(root, `${name}.html`, spec);
+        for (const [name, page] of Object.entries(PAGES))
+            writePage(root, `${name}.html`, page);
     });
 });
 after(() => suite?.close());

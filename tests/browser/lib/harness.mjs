@@ -136,8 +136,8 @@ export async function generate(dir, name, { options = {}, nodes = [], css = BASE
 
 // Generates the project once per mode into root/<mode>/ and returns
 // { readable: {...}, compact: {...} }.
-export async function generateBoth(root, name, spec) {
-    const runs = await Promise.all(MODES.map((mode) => generate(join(root, mode), name, { ...spec, compact: mode === 'compact' })));
+export async function generateBoth(root, name, project) {
+    const runs = await Promise.all(MODES.map((mode) => generate(join(root, mode), name, { ...project, compact: mode === 'compact' })));
     return Object.fromEntries(MODES.map((mode, i) => [mode, runs[i]]));
 }
 
