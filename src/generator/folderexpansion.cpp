@@ -250,29 +250,19 @@ void HardDiskDirectory::walk(Walk &w)
     };
     // The text argument of a call: the shown name, escaped for the page and
     // the script string, or the server's language placeholder around it.
-    const auto appendName = [&](const QString &shown) {
+    const auto nameArgument = [&](const QString &shown) {
         QString html;
         appendHtmlText(html, shown);
-        out += u'"';
         if (serverLanguages)
             html = QStringLiteral("[%multilingualList(%%") + html + QStringLiteral("%%)%]");
-        appendScriptString(out, html);
-        out += u'"';
+        QString arg = QStringLiteral("\"");
+        appendScriptString(arg, html);
+        arg += u'"';
+        return arg;
     };
     const auto writeCall = [&](const QString &function, const QString &id, const QString &flags,
                                const QString &shown, const QString &address, const QString &width) {
-        out += function;
-        out += QStringLiteral("(\"");
-        out += id;
-        out += QStringLiteral("\",\"");
-        appendScriptString(out, flags);
-        out += QStringLiteral("\",");
-        appendName(shown);
-        out += QStringLiteral(",\"");
-        appendScriptString(out, address);
-        out += QStringLiteral("\",\"");
-        appendScriptString(out, width);
-        out += QStringLiteral("\");\r\n");
+        appendDataCall(out, function, id, flags, nameArgument(shown), address, width);
     };
     // A new column at the top level: the finished block gets its width and
     // the next block starts afresh.

@@ -152,8 +152,8 @@ QString MenuSerialiser::levelWidthText(const QString &width) const
     return width;
 }
 
-void MenuSerialiser::writeCall(QString &out, const QString &function, const QString &id, const QString &flags,
-                               const QString &name, const QString &address, const QString &width)
+void appendDataCall(QString &out, const QString &function, const QString &id, const QString &flags,
+                    QStringView name, const QString &address, const QString &width)
 {
     out += function;
     out += QStringLiteral("(\"");
@@ -204,7 +204,7 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
     else if (!main && m_allOpen)
         flags += QStringLiteral("sfo");
 
-    writeCall(out, main ? m_mf : m_sf, level.id, flags,
+    appendDataCall(out, main ? m_mf : m_sf, level.id, flags,
               nameArgument(name, folder.selectedOption(u"lnkChkFolderNameIsFunction")), address, level.width);
 
     if (m_auto) {
@@ -315,11 +315,11 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
     const QString nameArg = nameArgument(name, page.selectedOption(u"lnkChkPageNameIsFunction"));
     if (main) {
         // A page at the top level is drawn as a main-folder box whose anchor is a link.
-        writeCall(out, m_mf, level.id, suffix + dropDownCode({}, true) + kind + QStringLiteral("nf"),
+        appendDataCall(out, m_mf, level.id, suffix + dropDownCode({}, true) + kind + QStringLiteral("nf"),
                   nameArg, address, level.width);
         writeEnd(out);
     } else {
-        writeCall(out, m_lk, level.id, suffix + dropDownCode({}, false) + kind, nameArg, address,
+        appendDataCall(out, m_lk, level.id, suffix + dropDownCode({}, false) + kind, nameArg, address,
                   level.width);
     }
 }

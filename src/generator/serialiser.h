@@ -22,6 +22,12 @@ bool isMainLevel(const QString &id);
 // The id with the number after its last "d" raised by step.
 QString advanceLastNumber(const QString &id, int step);
 
+// One data call of the menu data: function("id","flags",name,"address","width");
+// and CR LF. name goes in as it stands (already quoted, or a bare script
+// expression); flags, address and width are escaped for the script string.
+void appendDataCall(QString &out, const QString &function, const QString &id, const QString &flags,
+                    QStringView name, const QString &address, const QString &width);
+
 class MenuSerialiser {
 public:
     // What one menu level of the walk carries: its current id, the width text
@@ -57,8 +63,6 @@ public:
 
 private:
     struct Level;
-    void writeCall(QString &out, const QString &function, const QString &id, const QString &flags,
-                   const QString &name, const QString &address, const QString &width);
     void writeEnd(QString &out);
     void writeFolder(QString &out, Level &level, const class clsFolder &folder, QString *childWidth);
     void writeColumn(QString &out, Level &level, const class clsColumn &column);
