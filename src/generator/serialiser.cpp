@@ -184,8 +184,8 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
         name.chop(3);
 
     QString address;
-    if (folder.selectedOption(u"lnkOptTypeFolderJS")) {
-        address = folder.value(u"lnkJS").toString().trimmed();
+    if (folder.selectedOption(NodeOption::OptTypeFolderJS)) {
+        address = folder.value(NodeOption::JS).toString().trimmed();
         if (address.isEmpty())
             address = QStringLiteral("return true;");
     }
@@ -198,20 +198,20 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
         level.lengths = m_widths.addNameLength(name, level.lengths);
 
     const bool main = isMainLevel(level.id);
-    QString flags = suffix + dropDownCode(folder.value(u"lnkMenuPosition").toString(), main);
+    QString flags = suffix + dropDownCode(folder.value(NodeOption::MenuPosition).toString(), main);
     if (main && (m_allOpen || m_mainOpen))
         flags += QStringLiteral("mfo");
     else if (!main && m_allOpen)
         flags += QStringLiteral("sfo");
 
     appendDataCall(out, main ? m_mf : m_sf, level.id, flags,
-              nameArgument(name, folder.selectedOption(u"lnkChkFolderNameIsFunction")), address, level.width);
+              nameArgument(name, folder.selectedOption(NodeOption::ChkFolderNameIsFunction)), address, level.width);
 
     if (m_auto) {
         *childWidth = QStringLiteral("[$") + level.id + QStringLiteral("d0$]");
     } else {
-        const QString w = folder.value(u"lnkSubColWidth").toString();
-        *childWidth = folder.selectedOption(u"lnkChkSubColValue") && !w.isEmpty() ? w : QString();
+        const QString w = folder.value(NodeOption::SubColWidth).toString();
+        *childWidth = folder.selectedOption(NodeOption::ChkSubColValue) && !w.isEmpty() ? w : QString();
     }
 }
 
@@ -240,7 +240,7 @@ void MenuSerialiser::writeColumn(QString &out, Level &level, const clsColumn &co
 
 QString MenuSerialiser::insertedFileText(const clsPage &page)
 {
-    const QString file = page.value(u"lnkFilPageName").toString();
+    const QString file = page.value(NodeOption::FilPageName).toString();
     return m_run.jsStringText(m_run.readFileSection(file, QStringLiteral("body")));
 }
 
@@ -249,14 +249,14 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
     // Only messages need the description; most pages never build it.
     const auto description = [&page] { return RunServices::nodeDescription(page); };
 
-    if (page.selectedOption(u"lnkChkPageNameIsHiddenJavascript")) {
+    if (page.selectedOption(NodeOption::ChkPageNameIsHiddenJavascript)) {
         // Script written between the data calls; it takes no section id.
         QString text;
-        if (page.selectedOption(u"lnkOptURLNoneInsertFile")) {
+        if (page.selectedOption(NodeOption::OptURLNoneInsertFile)) {
             text = insertedFileText(page);
             if (text.isEmpty())
                 m_run.abortRun(QStringLiteral("Warning! Following file does not exist or is empty:\n  ")
-                               + page.value(u"lnkFilPageName").toString() + kSee + description());
+                               + page.value(NodeOption::FilPageName).toString() + kSee + description());
         } else {
             text = page.name();
         }
@@ -264,7 +264,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         out += kCRLF;
         return;
     }
-    if (page.selectedOption(u"lnkOptTypePageNormal") && page.selectedOption(u"lnkOptAdvanced")) {
+    if (page.selectedOption(NodeOption::OptTypePageNormal) && page.selectedOption(NodeOption::OptAdvanced)) {
         writeAdvancedPage(out, level, page);
         return;
     }
@@ -274,28 +274,28 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
     const QString suffix = RunServices::classSuffix(name);
     if (!suffix.isEmpty())
         name.chop(3);
-    if (m_auto && !page.selectedOption(u"lnkOptURLNone"))
+    if (m_auto && !page.selectedOption(NodeOption::OptURLNone))
         level.lengths = m_widths.addNameLength(name, level.lengths);
-    if (page.selectedOption(u"lnkChkNewWindow"))
+    if (page.selectedOption(NodeOption::ChkNewWindow))
         m_run.logLine(QStringLiteral("Warning: \"Open in New Window\" produces non-strict HTML (target=_blank).") + kSee
                       + description());
 
-    QString kind = page.selectedOption(u"lnkChkNewWindow") ? QStringLiteral("e") : QStringLiteral("i");
+    QString kind = page.selectedOption(NodeOption::ChkNewWindow) ? QStringLiteral("e") : QStringLiteral("i");
     QString address;
-    if (page.selectedOption(u"lnkOptTypePageJS")) {
+    if (page.selectedOption(NodeOption::OptTypePageJS)) {
         kind = QStringLiteral("j");
-        address = page.value(u"lnkJS").toString();
-    } else if (page.selectedOption(u"lnkOptURLPageURLNormal")) {
+        address = page.value(NodeOption::JS).toString();
+    } else if (page.selectedOption(NodeOption::OptURLPageURLNormal)) {
         kind += u'w';
-        address = page.value(u"lnkURL").toString();
-    } else if (page.selectedOption(u"lnkOptURLPageMyWeb")) {
+        address = page.value(NodeOption::URL).toString();
+    } else if (page.selectedOption(NodeOption::OptURLPageMyWeb)) {
         m_run.checkPageFile(page, QStringLiteral("lnkFilMyWebPage"), description());
-        address = page.value(u"lnkFilMyWebPage").toString();
-    } else if (page.selectedOption(u"lnkOptURLNone")) {
+        address = page.value(NodeOption::FilMyWebPage).toString();
+    } else if (page.selectedOption(NodeOption::OptURLNone)) {
         kind = QStringLiteral("nl");
-    } else if (page.selectedOption(u"lnkOptURLNoneInsertFile")) {
+    } else if (page.selectedOption(NodeOption::OptURLNoneInsertFile)) {
         kind = QStringLiteral("nl");
-        const QString file = page.value(u"lnkFilPageName").toString();
+        const QString file = page.value(NodeOption::FilPageName).toString();
         if (file.trimmed().isEmpty())
             m_run.abortRun(QStringLiteral("Warning! You have not selected a file to insert in menu.") + kSee
                            + description());
@@ -304,7 +304,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
             m_run.abortRun(QStringLiteral("Warning! You have selected an empty file to insert in menu.") + kSee
                            + description());
     }
-    if (page.selectedOption(u"lnkChkNoPageImage"))
+    if (page.selectedOption(NodeOption::ChkNoPageImage))
         kind += QStringLiteral("nm");
     if (address.contains(u'"'))
         m_run.abortRun(QStringLiteral("Javascript contains double quote") + kSee + description());
@@ -312,7 +312,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         m_run.abortRun(QStringLiteral("Javascript contains a return") + kSee + description());
 
     const bool main = isMainLevel(level.id);
-    const QString nameArg = nameArgument(name, page.selectedOption(u"lnkChkPageNameIsFunction"));
+    const QString nameArg = nameArgument(name, page.selectedOption(NodeOption::ChkPageNameIsFunction));
     if (main) {
         // A page at the top level is drawn as a main-folder box whose anchor is a link.
         appendDataCall(out, m_mf, level.id, suffix + dropDownCode({}, true) + kind + QStringLiteral("nf"),
@@ -329,7 +329,7 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
     const QString description = RunServices::nodeDescription(page);
     const auto text = [&](const char16_t *key) { return page.value(key).toString(); };
 
-    if (page.selectedOption(u"lnkOptURLCSK")) {
+    if (page.selectedOption(NodeOption::OptURLCSK)) {
         m_run.setShopLinks(true);
         if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
             level.id = nextSiblingId(level.id);
@@ -345,7 +345,7 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
         }
         return;
     }
-    if (page.selectedOption(u"lnkOptURLDNN")) {
+    if (page.selectedOption(NodeOption::OptURLDNN)) {
         m_run.setPortalDirectory(true);
         QString options = text(u"lnkHarddiskOptionsPage");
         const QString base = options;
@@ -366,7 +366,7 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
         m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description);
         return;
     }
-    if (page.selectedOption(u"lnkOptURLHarddisk")) {
+    if (page.selectedOption(NodeOption::OptURLHarddisk)) {
         const QString folder = text(u"lnkHarddiskDirPage");
         if (folder.trimmed().isEmpty()) {
             m_run.logLine(QStringLiteral("Ignoring node. Insert links from folder option selected, but you have "

@@ -32,6 +32,48 @@ struct NodeOptionDef {
 
 inline constexpr int kNodeOptionCount = 35;
 
+// The catalogue's options by position, for code that reads many nodes: a
+// lookup by position costs nothing, a lookup by key hashes the key. The
+// names are the keys without "lnk".
+enum class NodeOption : int {
+    SubColWidth,
+    ChkFolderNameIsFunction,
+    ChkSubColValue,
+    NameFolder,
+    OptTypeFolderJS,
+    OptTypeFolderNormal,
+    OptTypePageJS,
+    OptTypePageNormal,
+    NamePage,
+    OptAdvanced,
+    OptURLPageURLNormal,
+    URL,
+    OptURLPageMyWeb,
+    FilMyWebPage,
+    OptURLNone,
+    FilPageName,
+    OptURLNoneInsertFile,
+    ChkColValue,
+    JS,
+    CSKSku,
+    CSKOptionChoice,
+    DNNTabID,
+    ChkPageDnnHeaderTemplate,
+    OptURLDNN,
+    OptURLCSK,
+    OptURLHarddisk,
+    ChkNoPageImage,
+    ChkPageNameIsFunction,
+    ChkPageNameIsHiddenJavascript,
+    ChkNewWindow,
+    MenuPosition,
+    HarddiskDirPage,
+    HarddiskExcludePage,
+    HarddiskOptionsPage,
+    HarddiskIncludePage,
+};
+
+
 // The 35 node options in catalogue order.
 std::span<const NodeOptionDef> nodeOptionCatalogue();
 

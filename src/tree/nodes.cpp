@@ -113,8 +113,12 @@ bool OptionNode::carriesOption(QStringView key) const
 QVariant OptionNode::value(QStringView key) const
 {
     const int i = nodeOptionIndex(key);
-    if (i < 0)
-        return {};
+    return i < 0 ? QVariant() : value(NodeOption(i));
+}
+
+QVariant OptionNode::value(NodeOption option) const
+{
+    const int i = int(option);
     const int slot = m_layout->slot[i];
     if (slot < 0)
         return {};
@@ -176,9 +180,15 @@ void OptionNode::setValue(QStringView key, const QVariant &v)
 bool OptionNode::selectedOption(QStringView key) const
 {
     const int i = nodeOptionIndex(key);
-    if (i < 0 || m_layout->slot[i] < 0)
-        return false;
+    return i >= 0 && selectedOption(NodeOption(i));
+}
+
+bool OptionNode::selectedOption(NodeOption option) const
+{
+    const int i = int(option);
     const int slot = m_layout->slot[i];
+    if (slot < 0)
+        return false;
     switch (nodeOptionCatalogue()[i].kind) {
     case OptionKind::Choice:
         return m_choice[slot];

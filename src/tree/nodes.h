@@ -71,6 +71,11 @@ public:
 
     // True for a choice option that is True or a check option that is 1.
     bool selectedOption(QStringView key) const;
+    bool selectedOption(NodeOption option) const;
+    // The value of an option by its catalogue position (invalid when the
+    // node's kind does not carry it).
+    QVariant value(NodeOption option) const;
+    using MenuNode::value;
     // Whether the key belongs to this node's kind.
     bool carriesOption(QStringView key) const;
     // Position of key within its store, or -1.

@@ -52,6 +52,30 @@ private Q_SLOTS:
         QVERIFY(isFolderOptionKey(u"lnkOptpage"));
     }
 
+    void optionPositionsMatchTheCatalogue()
+    {
+        const auto cat = nodeOptionCatalogue();
+        QCOMPARE(cat[int(NodeOption::SubColWidth)].key, QStringLiteral("lnkSubColWidth"));
+        QCOMPARE(cat[int(NodeOption::OptURLNone)].key, QStringLiteral("lnkOptURLNone"));
+        QCOMPARE(cat[int(NodeOption::ChkNewWindow)].key, QStringLiteral("lnkChkNewWindow"));
+        QCOMPARE(cat[int(NodeOption::NamePage)].key, QStringLiteral("lnkNamePage"));
+        QCOMPARE(cat[int(NodeOption::JS)].key, QStringLiteral("lnkJS"));
+        QCOMPARE(cat[int(NodeOption::OptURLDNN)].key, QStringLiteral("lnkOptURLDNN"));
+        QCOMPARE(cat[int(NodeOption::MenuPosition)].key, QStringLiteral("lnkMenuPosition"));
+        QCOMPARE(cat[int(NodeOption::HarddiskIncludePage)].key, QStringLiteral("lnkHarddiskIncludePage"));
+        QCOMPARE(int(NodeOption::HarddiskIncludePage), kNodeOptionCount - 1);
+        clsPage p(options.get());
+        p.setValue(u"lnkOptURLNone", true);
+        p.setValue(u"lnkURL", QStringLiteral("a.html"));
+        for (int i = 0; i < kNodeOptionCount; ++i) {
+            QCOMPARE(p.value(NodeOption(i)), p.value(cat[i].key));
+            QCOMPARE(p.selectedOption(NodeOption(i)), p.selectedOption(cat[i].key));
+        }
+        clsFolder f(options.get());
+        QVERIFY(!f.value(NodeOption::NamePage).isValid());
+        QVERIFY(!f.selectedOption(NodeOption::ChkNewWindow));
+    }
+
     void newPageAndFolderDefaults()
     {
         clsNodes nodes(options.get());
