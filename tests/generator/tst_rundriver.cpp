@@ -5,6 +5,7 @@
 #include "generator/rundriver.h"
 #include "generator/runservices.h"
 #include "options/options.h"
+#include "support/runfixture.h"
 #include "support/scriptedprompt.h"
 #include "support/testutil.h"
 #include "tree/nodes.h"
@@ -16,31 +17,16 @@ using namespace qwk;
 
 namespace {
 
-struct Job {
-    test::ScriptedPrompt prompt;
-    clsOptions options{&prompt, nullptr};
-    ScriptNameTables tables;
-    std::unique_ptr<RunServices> run;
-    clsFolder root{&options};
-    QTemporaryDir dir;
-
-    Job()
+struct Job : test::RunFixture {
+    Job() : RunFixture(".MenuTreeBox{}\r\n.LinkLine{color:blue}\r\n")
     {
-        options.loadNewPrjDefaults();
         options.setControlValue(u"prjChkTreeMenus", 1);
-        options.setControlValue(u"prjFilWebRoot", dir.path());
-        options.setControlValue(u"prjFilJS", path(QStringLiteral("menu/qmenu.js")));
-        options.setControlValue(u"prjFilCSS", path(QStringLiteral("qmenu.css")));
-        QDir(dir.path()).mkpath(QStringLiteral("menu"));
-        test::writeBytes(path(QStringLiteral("qmenu.css")), ".MenuTreeBox{}\r\n.LinkLine{color:blue}\r\n");
-        run = std::make_unique<RunServices>(options, prompt, tables);
         clsFolder *f = root.nodes().addFolder(1);
         f->setName(QStringLiteral("Products"));
         clsPage *p = f->nodes().addPage(1);
         p->setName(QStringLiteral("Widgets"));
         p->setValue(u"lnkURL", QStringLiteral("/widgets.html"));
     }
-    QString path(const QString &name) const { return dir.filePath(name); }
     QString script() const { return decodeText(test::readBytes(path(QStringLiteral("menu/qmenu.js")))); }
 };
 

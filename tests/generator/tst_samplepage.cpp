@@ -6,6 +6,7 @@
 #include "generator/runservices.h"
 #include "generator/samplepage.h"
 #include "options/options.h"
+#include "support/runfixture.h"
 #include "support/scriptedprompt.h"
 #include "support/testutil.h"
 #include "tree/nodes.h"
@@ -18,25 +19,8 @@ using namespace qwk;
 
 namespace {
 
-struct Job {
-    test::ScriptedPrompt prompt;
-    clsOptions options { &prompt, nullptr };
-    ScriptNameTables tables;
-    std::unique_ptr<RunServices> run;
-    clsFolder root { &options };
-    QTemporaryDir dir;
-
-    Job()
-    {
-        options.loadNewPrjDefaults();
-        options.setControlValue(u"prjCSSinJS", 0);
-        options.setControlValue(u"prjFilWebRoot", dir.path());
-        options.setControlValue(u"prjFilJS", path(QStringLiteral("menu/qmenu.js")));
-        options.setControlValue(u"prjFilCSS", path(QStringLiteral("qmenu.css")));
-        test::writeBytes(path(QStringLiteral("qmenu.css")), ".MenuTreeBox{}\r\n");
-        run = std::make_unique<RunServices>(options, prompt, tables);
-    }
-    QString path(const QString &name) const { return dir.filePath(name); }
+struct Job : test::RunFixture {
+    Job() : RunFixture(".MenuTreeBox{}\r\n") { options.setControlValue(u"prjCSSinJS", 0); }
     // Runs the job as the run window does; the page's lines, or none.
     QStringList sample(bool *ok = nullptr)
     {

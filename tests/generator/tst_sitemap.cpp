@@ -6,6 +6,7 @@
 #include "generator/runservices.h"
 #include "generator/sitemap.h"
 #include "options/options.h"
+#include "support/runfixture.h"
 #include "support/scriptedprompt.h"
 #include "support/testutil.h"
 #include "tree/nodes.h"
@@ -19,29 +20,14 @@ using namespace qwk;
 
 namespace {
 
-struct Job {
-    test::ScriptedPrompt prompt;
-    clsOptions options { &prompt, nullptr };
-    ScriptNameTables tables;
-    std::unique_ptr<RunServices> run;
-    clsFolder root { &options };
-    QTemporaryDir dir;
-
+struct Job : test::RunFixture {
     Job()
+        : RunFixture(".MenuTreeBox{}\r\n.MainFolderBox{}\r\n.MainFolderLine{}\r\n.SubFolderBox{}\r\n"
+                     ".SubFolderLine{}\r\n.LinkBox{}\r\n.LinkLine{}\r\n")
     {
-        options.loadNewPrjDefaults();
         options.setControlValue(u"prjChkTreeMenus", 1);
-        options.setControlValue(u"prjFilWebRoot", dir.path());
-        options.setControlValue(u"prjFilJS", path(QStringLiteral("menu/qmenu.js")));
-        options.setControlValue(u"prjFilCSS", path(QStringLiteral("qmenu.css")));
-        QDir(dir.path()).mkpath(QStringLiteral("menu"));
-        test::writeBytes(path(QStringLiteral("qmenu.css")),
-            ".MenuTreeBox{}\r\n.MainFolderBox{}\r\n.MainFolderLine{}\r\n.SubFolderBox{}\r\n"
-            ".SubFolderLine{}\r\n.LinkBox{}\r\n.LinkLine{}\r\n");
-        run = std::make_unique<RunServices>(options, prompt, tables);
         run->setClassCheck([](const QString &name) { return name != u"Missing"; });
     }
-    QString path(const QString &name) const { return dir.filePath(name); }
     clsPage *page(clsNodes &n, const QString &name, const QString &url = {})
     {
         clsPage *p = n.addPage(n.count());
