@@ -245,7 +245,7 @@ void HardDiskDirectory::walk(Walk &w)
 
     const auto levelWidthText = [&](const QString &placeholder) {
         return serverLanguages
-            ? QStringLiteral("[%multilingualList(%%") + placeholder + QStringLiteral("%%)%]")
+            ? multilingualPlaceholder(placeholder)
             : placeholder;
     };
     // The text argument of a call: the shown name, escaped for the page and
@@ -254,7 +254,7 @@ void HardDiskDirectory::walk(Walk &w)
         QString html;
         appendHtmlText(html, shown);
         if (serverLanguages)
-            html = QStringLiteral("[%multilingualList(%%") + html + QStringLiteral("%%)%]");
+            html = multilingualPlaceholder(html);
         QString arg = QStringLiteral("\"");
         appendScriptString(arg, html);
         arg += u'"';

@@ -28,6 +28,11 @@ QString quoted(const QString &value)
 
 } // namespace
 
+QString multilingualPlaceholder(const QString &text)
+{
+    return QStringLiteral("[%multilingualList(%%") + text + QStringLiteral("%%)%]");
+}
+
 QString nextSiblingId(const QString &id)
 {
     return advanceLastNumber(id, 1);
@@ -141,14 +146,14 @@ QString MenuSerialiser::dropDownCode(const QString &position, bool mainLevel) co
 QString MenuSerialiser::nameArgument(const QString &name, bool bare) const
 {
     if (m_serverLanguages)
-        return quoted(QStringLiteral("[%multilingualList(%%") + name + QStringLiteral("%%)%]"));
+        return quoted(multilingualPlaceholder(name));
     return bare ? name : quoted(name);
 }
 
 QString MenuSerialiser::levelWidthText(const QString &width) const
 {
     if (m_serverLanguages)
-        return QStringLiteral("[%multilingualList(%%") + width + QStringLiteral("%%)%]");
+        return multilingualPlaceholder(width);
     return width;
 }
 

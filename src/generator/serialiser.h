@@ -22,6 +22,10 @@ bool isMainLevel(const QString &id);
 // The id with the number after its last "d" raised by step.
 QString advanceLastNumber(const QString &id, int step);
 
+// A value the server control turns into the current language's entry of a
+// ";;" list: the placeholder around the text.
+QString multilingualPlaceholder(const QString &text);
+
 // One data call of the menu data: function("id","flags",name,"address","width");
 // and CR LF. name goes in as it stands (already quoted, or a bare script
 // expression); flags, address and width are escaped for the script string.
