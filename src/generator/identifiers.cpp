@@ -157,32 +157,33 @@ const QStringList &ScriptIdentifiers::functionVocabulary()
     return names;
 }
 
+char16_t *writeScriptString(char16_t *to, QStringView text)
+{
+    // The characters below 64 that need an escape: LF, CR and the double quote.
+    constexpr quint64 kBelow64 = (quint64(1) << u'\n') | (quint64(1) << u'\r') | (quint64(1) << u'"');
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        const bool escape = c < 64 ? ((kBelow64 >> c) & 1) != 0 : c == u'\\';
+        if (!escape) {
+            *to++ = c;
+            continue;
+        }
+        *to++ = u'\\';
+        *to++ = c == u'\r' ? u'r' : c == u'\n' ? u'n' : c;
+    }
+    return to;
+}
+
 void appendScriptString(QString &out, QStringView text)
 {
-    // Most values need no escape: append them in one piece.
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c != u'\\' && c != u'"' && c != u'\r' && c != u'\n')
-            continue;
-        out.append(text.mid(start, i - start));
-        switch (c) {
-        case u'\\':
-            out += u"\\\\";
-            break;
-        case u'"':
-            out += u"\\\"";
-            break;
-        case u'\r':
-            out += u"\\r";
-            break;
-        default:
-            out += u"\\n";
-            break;
-        }
-        start = i + 1;
-    }
-    out.append(text.mid(start));
+    if (text.isEmpty())
+        return;
+    // Room for the worst case (every character escaped), then cut back: one
+    // resize instead of an append per piece.
+    const qsizetype old = out.size();
+    out.resize(old + 2 * text.size());
+    char16_t *begin = reinterpret_cast<char16_t *>(out.data());
+    out.truncate(writeScriptString(begin + old, text) - begin);
 }
 
 QString scriptStringValue(const QString &text)

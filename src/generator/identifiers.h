@@ -84,5 +84,7 @@ private:
 QString scriptStringValue(const QString &text);
 // The same, appended to out.
 void appendScriptString(QString &out, QStringView text);
+// The same into raw room for at least twice text's length; returns the end.
+char16_t *writeScriptString(char16_t *to, QStringView text);
 
 } // namespace qwk

@@ -222,6 +222,14 @@ QString RunServices::safeNodeName(const MenuNode &node, const QString &property)
     return value;
 }
 
+QString RunServices::safeNodeName(const OptionNode &node)
+{
+    QString value = node.name();
+    if (value.contains(u'"'))
+        abortRun(value + u"\nName contains a double quote. See: "_qs + nodeDescription(node));
+    return value;
+}
+
 void RunServices::checkPageFile(const MenuNode &node, const QString &fileProperty, const QString &description)
 {
     const QString name = node.value(fileProperty).toString();

@@ -19,6 +19,7 @@ namespace qwk {
 class clsCSS;
 class clsOptions;
 class MenuNode;
+class OptionNode;
 class Prompt;
 
 // Ends the current job. The job's handler logs "Error: ", a line break and
@@ -91,6 +92,8 @@ public:
     // --- names, classes and files --------------------------------------------
     QString cssClassName(const QString &classKey);
     QString safeNodeName(const MenuNode &node, const QString &property);
+    // The same for the node's own name option, read without a key lookup.
+    QString safeNodeName(const OptionNode &node);
     void checkPageFile(const MenuNode &node, const QString &fileProperty, const QString &description);
     static QString classSuffix(const QString &name);
     static QString nodeDescription(const MenuNode &node);

@@ -5,7 +5,11 @@
 #include "options/options.h"
 #include "tree/nodes.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 namespace qwk {
@@ -14,6 +18,9 @@ namespace {
 
 const QString kCRLF = QStringLiteral("\r\n");
 const QString kSee = QStringLiteral("\n  See ");
+// The server control puts the current language's entry of a ";;" list here.
+const QStringView kServerListOpen = u"[%multilingualList(%%";
+const QStringView kServerListClose = u"%%)%]";
 
 // Called for the name of every node: the quoted text is built in one piece.
 QString quoted(const QString &value)
@@ -30,7 +37,12 @@ QString quoted(const QString &value)
 
 QString multilingualPlaceholder(const QString &text)
 {
-    return QStringLiteral("[%multilingualList(%%") + text + QStringLiteral("%%)%]");
+    QString out;
+    out.reserve(kServerListOpen.size() + text.size() + kServerListClose.size());
+    out += kServerListOpen;
+    out += text;
+    out += kServerListClose;
+    return out;
 }
 
 QString nextSiblingId(const QString &id)
@@ -40,18 +52,35 @@ QString nextSiblingId(const QString &id)
 
 QString advanceLastNumber(const QString &id, int step)
 {
+    QString next = id;
+    advanceLastNumberInPlace(next, step);
+    return next;
+}
+
+void advanceLastNumberInPlace(QString &id, int step)
+{
     const qsizetype d = id.lastIndexOf(u'd');
     if (d < 0)
-        return id;
-    // Every node of a run takes a new id: build it with one allocation.
-    const qlonglong number = QStringView(id).sliced(d + 1).toLongLong() + step;
+        return;
+    // Ids are written by this program, so the tail is plain digits; anything
+    // else goes through the general conversion.
+    qlonglong number = 0;
+    bool plain = d + 1 < id.size() && id.size() - d <= 18;
+    for (qsizetype i = d + 1; plain && i < id.size(); ++i) {
+        const char16_t c = id[i].unicode();
+        plain = c >= u'0' && c <= u'9';
+        number = number * 10 + (c - u'0');
+    }
+    if (!plain)
+        number = QStringView(id).sliced(d + 1).toLongLong();
+    number += step;
     char digits[24];
     const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
-    QString next;
-    next.reserve(d + 1 + (end - digits));
-    next.append(QStringView(id).first(d + 1));
-    next.append(QLatin1StringView(digits, end - digits));
-    return next;
+    const qsizetype length = end - digits;
+    id.resize(d + 1 + length);
+    QChar *to = id.data() + d + 1;
+    for (qsizetype i = 0; i < length; ++i)
+        to[i] = QLatin1Char(digits[i]);
 }
 
 QString nextBlockId(const QString &id)
@@ -63,7 +92,13 @@ QString nextBlockId(const QString &id)
 
 bool isMainLevel(const QString &id)
 {
-    return id.count(u'd') == 1;
+    // Exactly one "d"; asked for every node, so without a library count.
+    int ds = 0;
+    for (const QChar c : id) {
+        if (c == u'd' && ++ds > 1)
+            return false;
+    }
+    return ds == 1;
 }
 
 // The state of one level of the walk: its current id, its width text, the
@@ -143,11 +178,11 @@ QString MenuSerialiser::dropDownCode(const QString &position, bool mainLevel) co
     return code;
 }
 
-QString MenuSerialiser::nameArgument(const QString &name, bool bare) const
+NameForm MenuSerialiser::nameForm(bool bare) const
 {
     if (m_serverLanguages)
-        return quoted(multilingualPlaceholder(name));
-    return bare ? name : quoted(name);
+        return NameForm::ServerList;
+    return bare ? NameForm::AsWritten : NameForm::Quoted;
 }
 
 QString MenuSerialiser::levelWidthText(const QString &width) const
@@ -157,21 +192,73 @@ QString MenuSerialiser::levelWidthText(const QString &width) const
     return width;
 }
 
-void appendDataCall(QString &out, const QString &function, const QString &id, const QString &flags,
-                    QStringView name, const QString &address, const QString &width)
+namespace {
+
+inline char16_t *put(char16_t *to, QStringView text)
 {
-    out += function;
-    out += QStringLiteral("(\"");
-    out += id;
-    out += QStringLiteral("\",\"");
-    appendScriptString(out, flags);
-    out += QStringLiteral("\",");
-    out += name;
-    out += QStringLiteral(",\"");
-    appendScriptString(out, address);
-    out += QStringLiteral("\",\"");
-    appendScriptString(out, width);
-    out += QStringLiteral("\");\r\n");
+    std::memcpy(to, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+    return to + text.size();
+}
+
+// A small flag text ("cn07ddtonf"...) put together without the heap.
+class FlagText {
+public:
+    void add(QStringView text)
+    {
+        const qsizetype n = std::min<qsizetype>(text.size(), kRoom - m_size);
+        std::memcpy(m_text + m_size, text.utf16(), size_t(n) * sizeof(char16_t));
+        m_size += n;
+    }
+    QStringView view() const { return QStringView(m_text, m_size); }
+
+private:
+    // Suffix, drop-down placing, link kind and folder marks stay far below.
+    static constexpr qsizetype kRoom = 64;
+    char16_t m_text[kRoom];
+    qsizetype m_size = 0;
+};
+
+} // namespace
+
+void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
+                    NameForm form, QStringView address, QStringView width)
+{
+    // Called for every node: one resize to the worst case (every escaped
+    // character doubled), raw writes, then the string is cut to what was used.
+    const qsizetype room = function.size() + id.size() + 2 * (flags.size() + name.size() + address.size() + width.size())
+                           + kServerListOpen.size() + kServerListClose.size() + 24;
+    const qsizetype old = out.size();
+    out.resize(old + room);
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *p = put(begin + old, function);
+    p = put(p, u"(\"");
+    p = put(p, id);
+    p = put(p, u"\",\"");
+    p = writeScriptString(p, flags);
+    p = put(p, u"\",");
+    switch (form) {
+    case NameForm::AsWritten:
+        p = put(p, name);
+        break;
+    case NameForm::Quoted:
+        *p++ = u'"';
+        p = writeScriptString(p, name);
+        *p++ = u'"';
+        break;
+    case NameForm::ServerList:
+        *p++ = u'"';
+        p = put(p, kServerListOpen);
+        p = writeScriptString(p, name);
+        p = put(p, kServerListClose);
+        *p++ = u'"';
+        break;
+    }
+    p = put(p, u",\"");
+    p = writeScriptString(p, address);
+    p = put(p, u"\",\"");
+    p = writeScriptString(p, width);
+    p = put(p, u"\");\r\n");
+    out.truncate(p - begin);
 }
 
 void MenuSerialiser::writeEnd(QString &out)
@@ -182,15 +269,15 @@ void MenuSerialiser::writeEnd(QString &out)
 
 void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &folder, QString *childWidth)
 {
-    level.id = nextSiblingId(level.id);
-    QString name = m_run.safeNodeName(folder, QStringLiteral("lnkNameFolder"));
+    advanceLastNumberInPlace(level.id, 1);
+    QString name = m_run.safeNodeName(folder);
     const QString suffix = RunServices::classSuffix(name);
     if (!suffix.isEmpty())
         name.chop(3);
 
     QString address;
     if (folder.selectedOption(NodeOption::OptTypeFolderJS)) {
-        address = folder.value(NodeOption::JS).toString().trimmed();
+        address = folder.textValue(NodeOption::JS).trimmed();
         if (address.isEmpty())
             address = QStringLiteral("return true;");
     }
@@ -203,19 +290,22 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
         level.lengths = m_widths.addNameLength(name, level.lengths);
 
     const bool main = isMainLevel(level.id);
-    QString flags = suffix + dropDownCode(folder.value(NodeOption::MenuPosition).toString(), main);
+    FlagText flags;
+    flags.add(suffix);
+    if (!m_tree)
+        flags.add(dropDownCode(folder.textValue(NodeOption::MenuPosition), main));
     if (main && (m_allOpen || m_mainOpen))
-        flags += QStringLiteral("mfo");
+        flags.add(u"mfo");
     else if (!main && m_allOpen)
-        flags += QStringLiteral("sfo");
+        flags.add(u"sfo");
 
-    appendDataCall(out, main ? m_mf : m_sf, level.id, flags,
-              nameArgument(name, folder.selectedOption(NodeOption::ChkFolderNameIsFunction)), address, level.width);
+    appendDataCall(out, main ? m_mf : m_sf, level.id, flags.view(), name,
+                   nameForm(folder.selectedOption(NodeOption::ChkFolderNameIsFunction)), address, level.width);
 
     if (m_auto) {
         *childWidth = QStringLiteral("[$") + level.id + QStringLiteral("d0$]");
     } else {
-        const QString w = folder.value(NodeOption::SubColWidth).toString();
+        const QString &w = folder.textValue(NodeOption::SubColWidth);
         *childWidth = folder.selectedOption(NodeOption::ChkSubColValue) && !w.isEmpty() ? w : QString();
     }
 }
@@ -225,7 +315,7 @@ void MenuSerialiser::writeColumn(QString &out, Level &level, const clsColumn &co
     level.id = nextBlockId(level.id);
     if (m_auto) {
         // The block that ends here gets its width; the new block starts afresh.
-        m_widths.resolveTail(out, level.start, level.lengths, level.placeholder);
+        noteLevelWidth(out, level);
         level.placeholder = levelWidthText(QStringLiteral("[$") + level.id + QStringLiteral("$]"));
         level.width = level.placeholder;
         level.lengths = AutomaticWidths::startLengths();
@@ -241,6 +331,73 @@ void MenuSerialiser::writeColumn(QString &out, Level &level, const clsColumn &co
     out += m_run.commentLine(QStringLiteral("//new column"));
     out += m_col;
     out += QStringLiteral("();\r\n");
+}
+
+void MenuSerialiser::noteLevelWidth(QString &out, const LevelState &level)
+{
+    const qsizetype key = level.placeholder.indexOf(u"[$");
+    qsizetype keyEnd = key < 0 ? -1 : key + 2;
+    while (keyEnd >= 0 && keyEnd < level.placeholder.size() && level.placeholder[keyEnd].isLetterOrNumber())
+        ++keyEnd;
+    if (keyEnd < 0 || !QStringView(level.placeholder).sliced(keyEnd).startsWith(u"$]"))
+        keyEnd = -1;
+    if (keyEnd < 0) {
+        // Not a placeholder this program wrote (a caller's own width text):
+        // replaced at once, as it cannot be told apart in the final pass.
+        m_widths.resolveTail(out, level.start, level.lengths, level.placeholder);
+        return;
+    }
+    m_notedWidths.push_back({ level.placeholder, key, keyEnd + 2 - key, m_widths.levelWidth(level.lengths) });
+}
+
+void MenuSerialiser::fillLevelWidths(QString &out, qsizetype from)
+{
+    if (m_notedWidths.empty())
+        return;
+    QHash<QStringView, const NotedWidth *> byKey;
+    byKey.reserve(qsizetype(m_notedWidths.size()));
+    for (const NotedWidth &n : m_notedWidths)
+        byKey.insert(QStringView(n.placeholder).sliced(n.keyStart, n.keyLength), &n);
+
+    // One pass over the text: every "[$...$]" that names a finished level is
+    // replaced (with whatever the placeholder has around it) by its width.
+    const QStringView text(out);
+    QString filled;
+    filled.reserve(out.size());
+    filled += text.first(from);
+    qsizetype copied = from;
+    const qsizetype size = text.size();
+    // A placeholder's key is "[$", the letters and digits of a section id, "$]".
+    const auto keyEnd = [&](qsizetype at) -> qsizetype {
+        qsizetype i = at + 2;
+        while (i < size && (text[i].isLetterOrNumber()))
+            ++i;
+        return i + 1 < size && text[i] == u'$' && text[i + 1] == u']' ? i + 2 : -1;
+    };
+    for (qsizetype at = text.indexOf(u'[', from); at >= 0; at = text.indexOf(u'[', at + 1)) {
+        if (at + 1 >= size || text[at + 1] != u'$')
+            continue;
+        const qsizetype end = keyEnd(at);
+        if (end < 0)
+            continue;
+        const auto found = byKey.constFind(text.sliced(at, end - at));
+        if (found == byKey.constEnd())
+            continue;
+        const NotedWidth &n = **found;
+        const qsizetype start = at - n.keyStart;
+        const qsizetype stop = start + n.placeholder.size();
+        if (start < copied || stop > size || text.sliced(start, n.placeholder.size()) != n.placeholder)
+            continue;
+        filled += text.sliced(copied, start - copied);
+        filled += n.width;
+        copied = stop;
+        at = stop - 1;
+    }
+    m_notedWidths.clear();
+    if (copied == from)
+        return;
+    filled += text.sliced(copied);
+    out = std::move(filled);
 }
 
 QString MenuSerialiser::insertedFileText(const clsPage &page)
@@ -274,8 +431,8 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         return;
     }
 
-    level.id = nextSiblingId(level.id);
-    QString name = m_run.safeNodeName(page, QStringLiteral("lnkNamePage"));
+    advanceLastNumberInPlace(level.id, 1);
+    QString name = m_run.safeNodeName(page);
     const QString suffix = RunServices::classSuffix(name);
     if (!suffix.isEmpty())
         name.chop(3);
@@ -285,22 +442,26 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         m_run.logLine(QStringLiteral("Warning: \"Open in New Window\" produces non-strict HTML (target=_blank).") + kSee
                       + description());
 
-    QString kind = page.selectedOption(NodeOption::ChkNewWindow) ? QStringLiteral("e") : QStringLiteral("i");
+    FlagText kind;
+    kind.add(page.selectedOption(NodeOption::ChkNewWindow) ? u"e" : u"i");
     QString address;
     if (page.selectedOption(NodeOption::OptTypePageJS)) {
-        kind = QStringLiteral("j");
-        address = page.value(NodeOption::JS).toString();
+        kind = {};
+        kind.add(u"j");
+        address = page.textValue(NodeOption::JS);
     } else if (page.selectedOption(NodeOption::OptURLPageURLNormal)) {
-        kind += u'w';
-        address = page.value(NodeOption::URL).toString();
+        kind.add(u"w");
+        address = page.textValue(NodeOption::URL);
     } else if (page.selectedOption(NodeOption::OptURLPageMyWeb)) {
         m_run.checkPageFile(page, QStringLiteral("lnkFilMyWebPage"), description());
-        address = page.value(NodeOption::FilMyWebPage).toString();
+        address = page.textValue(NodeOption::FilMyWebPage);
     } else if (page.selectedOption(NodeOption::OptURLNone)) {
-        kind = QStringLiteral("nl");
+        kind = {};
+        kind.add(u"nl");
     } else if (page.selectedOption(NodeOption::OptURLNoneInsertFile)) {
-        kind = QStringLiteral("nl");
-        const QString file = page.value(NodeOption::FilPageName).toString();
+        kind = {};
+        kind.add(u"nl");
+        const QString &file = page.textValue(NodeOption::FilPageName);
         if (file.trimmed().isEmpty())
             m_run.abortRun(QStringLiteral("Warning! You have not selected a file to insert in menu.") + kSee
                            + description());
@@ -310,22 +471,26 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
                            + description());
     }
     if (page.selectedOption(NodeOption::ChkNoPageImage))
-        kind += QStringLiteral("nm");
+        kind.add(u"nm");
     if (address.contains(u'"'))
         m_run.abortRun(QStringLiteral("Javascript contains double quote") + kSee + description());
     if (address.contains(u'\r'))
         m_run.abortRun(QStringLiteral("Javascript contains a return") + kSee + description());
 
     const bool main = isMainLevel(level.id);
-    const QString nameArg = nameArgument(name, page.selectedOption(NodeOption::ChkPageNameIsFunction));
+    const NameForm form = nameForm(page.selectedOption(NodeOption::ChkPageNameIsFunction));
+    FlagText flags;
+    flags.add(suffix);
+    if (!m_tree)
+        flags.add(dropDownCode({}, main));
+    flags.add(kind.view());
     if (main) {
         // A page at the top level is drawn as a main-folder box whose anchor is a link.
-        appendDataCall(out, m_mf, level.id, suffix + dropDownCode({}, true) + kind + QStringLiteral("nf"),
-                  nameArg, address, level.width);
+        flags.add(u"nf");
+        appendDataCall(out, m_mf, level.id, flags.view(), name, form, address, level.width);
         writeEnd(out);
     } else {
-        appendDataCall(out, m_lk, level.id, suffix + dropDownCode({}, false) + kind, nameArg, address,
-                  level.width);
+        appendDataCall(out, m_lk, level.id, flags.view(), name, form, address, level.width);
     }
 }
 
@@ -417,15 +582,18 @@ void MenuSerialiser::serialiseNodes(QString &out, const clsNodes &nodes, QString
         level.start = out.size();
         stack.push_back(std::move(level));
     };
+    const qsizetype dataStart = out.size();
     enter(&nodes, id, width);
     while (true) {
         Level &level = stack.back();
         if (level.next > level.nodes->count()) {
             if (m_auto)
-                m_widths.resolveTail(out, level.start, level.lengths, level.placeholder);
+                noteLevelWidth(out, level);
             const QString finishedId = level.id;
             stack.pop_back();
             if (stack.empty()) {
+                if (m_auto)
+                    fillLevelWidths(out, dataStart);
                 id = finishedId;
                 return;
             }
@@ -437,9 +605,9 @@ void MenuSerialiser::serialiseNodes(QString &out, const clsNodes &nodes, QString
             QString childWidth;
             writeFolder(out, level, *folder, &childWidth);
             enter(&folder->nodes(), level.id + QStringLiteral("d0"), childWidth);
-        } else if (const auto *page = dynamic_cast<const clsPage *>(node)) {
+        } else if (const auto *page = node->asPage()) {
             writePage(out, level, *page);
-        } else if (const auto *column = dynamic_cast<const clsColumn *>(node)) {
+        } else if (const auto *column = node->asColumn()) {
             writeColumn(out, level, *column);
         }
     }

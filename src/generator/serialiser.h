@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace qwk {
 
@@ -21,16 +22,27 @@ QString nextBlockId(const QString &id);
 bool isMainLevel(const QString &id);
 // The id with the number after its last "d" raised by step.
 QString advanceLastNumber(const QString &id, int step);
+// The same on id itself (every node of a run takes the next id).
+void advanceLastNumberInPlace(QString &id, int step);
 
 // A value the server control turns into the current language's entry of a
 // ";;" list: the placeholder around the text.
 QString multilingualPlaceholder(const QString &text);
 
+// How the name argument of a data call is written: as it stands (already
+// quoted, or a bare script expression), as a script string, or as a script
+// string holding the server's language placeholder around the name.
+enum class NameForm { AsWritten, Quoted, ServerList };
+
 // One data call of the menu data: function("id","flags",name,"address","width");
-// and CR LF. name goes in as it stands (already quoted, or a bare script
-// expression); flags, address and width are escaped for the script string.
-void appendDataCall(QString &out, const QString &function, const QString &id, const QString &flags,
-                    QStringView name, const QString &address, const QString &width);
+// and CR LF. flags, address and width are escaped for the script string.
+void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
+                    NameForm form, QStringView address, QStringView width);
+inline void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags,
+                           QStringView name, QStringView address, QStringView width)
+{
+    appendDataCall(out, function, id, flags, name, NameForm::AsWritten, address, width);
+}
 
 class MenuSerialiser {
 public:
@@ -73,8 +85,13 @@ private:
     void writePage(QString &out, Level &level, const clsPage &page);
     void writeAdvancedPage(QString &out, Level &level, const clsPage &page);
     QString insertedFileText(const clsPage &page);
-    QString nameArgument(const QString &name, bool bare) const;
+    NameForm nameForm(bool bare) const;
     QString levelWidthText(const QString &width) const;
+    // Automatic widths: a level's width is known at its end, but its calls
+    // were written long before. The value is noted here and every
+    // placeholder is filled in one pass when the walk is done.
+    void noteLevelWidth(QString &out, const LevelState &level);
+    void fillLevelWidths(QString &out, qsizetype from);
 
     RunServices &m_run;
     const clsOptions &m_options;
@@ -88,6 +105,13 @@ private:
     bool m_downward;
     // The identifiers of the data calls, asked for once per run.
     QString m_mf, m_sf, m_lk, m_de, m_col;
+    struct NotedWidth {
+        QString placeholder;
+        qsizetype keyStart; // where "[$" ... "$]" stands inside the placeholder
+        qsizetype keyLength;
+        QString width;
+    };
+    std::vector<NotedWidth> m_notedWidths;
 };
 
 } // namespace qwk

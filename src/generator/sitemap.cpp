@@ -1,11 +1,13 @@
 #include "generator/sitemap.h"
 
+#include "core/textbuild.h"
 #include "generator/folderexpansion.h"
 #include "generator/runservices.h"
 #include "generator/serialiser.h"
 #include "options/options.h"
 #include "tree/nodes.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace qwk {
@@ -14,12 +16,6 @@ namespace {
 
 const QString kCRLF = QStringLiteral("\r\n");
 const QString kSee = QStringLiteral("\n  See ");
-
-void appendIndent(QString &out, int indent)
-{
-    for (int i = 0; i < indent; ++i)
-        out += QStringLiteral("&nbsp;&nbsp;&nbsp;");
-}
 
 // A name without its class suffix ("News*03" is shown as News).
 QString withoutSuffix(QString name)
@@ -55,50 +51,66 @@ QString SiteMapWriter::className(const QString &key)
     return name;
 }
 
+const QString &SiteMapWriter::lineClass(LineClass which)
+{
+    static const char16_t *const keys[LineClasses]
+        = { u"MainFolderBox", u"SubFolderBox", u"MainFolderLine", u"SubFolderLine", u"LinkBox", u"LinkLine" };
+    std::optional<QString> &name = m_lineClasses[which];
+    if (!name)
+        name = className(QString::fromUtf16(keys[which]));
+    return *name;
+}
+
+const std::optional<QString> &SiteMapWriter::lineImage(LineClass which)
+{
+    if (!m_haveLineImages) {
+        const clsOptions &options = m_run.projectOptions();
+        const auto image = [&](const char16_t *check, const char16_t *file) -> std::optional<QString> {
+            if (!options.isChecked(QStringView(check)))
+                return std::nullopt;
+            return options.text(QStringView(file));
+        };
+        m_lineImages = { image(u"prjChkMFI", u"prjFilMFOIMG"), image(u"prjChkSFI", u"prjFilSFOIMG"),
+            image(u"prjChkPLI", u"prjFilPLIMG") };
+        m_haveLineImages = true;
+    }
+    return m_lineImages[which == MainFolderBox ? 0 : which == SubFolderBox ? 1 : 2];
+}
+
+QStringView SiteMapWriter::indentText(int indent)
+{
+    static const QStringView step = u"&nbsp;&nbsp;&nbsp;";
+    const qsizetype need = qsizetype(std::max(indent, 0)) * step.size();
+    while (m_indent.size() < need)
+        m_indent += step;
+    return QStringView(m_indent).first(need);
+}
+
 void SiteMapWriter::folderLine(QString &out, const QString &text, int indent, bool mainFolder)
 {
-    const clsOptions &options = m_run.projectOptions();
-    out += QStringLiteral("<p class='");
-    out += className(mainFolder ? QStringLiteral("MainFolderBox") : QStringLiteral("SubFolderBox"));
-    out += QStringLiteral("'>");
-    appendIndent(out, indent);
-    if (options.isChecked(mainFolder ? u"prjChkMFI" : u"prjChkSFI")) {
-        out += QStringLiteral("<img src=");
-        out += options.text(mainFolder ? u"prjFilMFOIMG" : u"prjFilSFOIMG");
-        out += QStringLiteral(">&nbsp;");
-    }
-    out += QStringLiteral("<span class='");
-    out += className(mainFolder ? QStringLiteral("MainFolderLine") : QStringLiteral("SubFolderLine"));
-    out += QStringLiteral("'>");
-    out += text;
-    out += QStringLiteral("</span></p>");
-    out += kCRLF;
+    const std::optional<QString> &imageFile = lineImage(mainFolder ? MainFolderBox : SubFolderBox);
+    const bool image = imageFile.has_value();
+    appendPieces(out, { u"<p class='", lineClass(mainFolder ? MainFolderBox : SubFolderBox), u"'>",
+                          indentText(indent), image ? u"<img src=" : u"", image ? QStringView(*imageFile) : QStringView(),
+                          image ? u">&nbsp;" : u"", u"<span class='", lineClass(mainFolder ? MainFolderLine : SubFolderLine), u"'>", text,
+                          u"</span></p>\r\n" });
 }
 
 void SiteMapWriter::linkLine(
     QString &out, const QString &address, const QString &name, int indent, bool image)
 {
-    const clsOptions &options = m_run.projectOptions();
-    out += QStringLiteral("<p class='");
-    out += className(QStringLiteral("LinkBox"));
-    out += QStringLiteral("'>");
-    appendIndent(out, indent);
-    if (image && options.isChecked(u"prjChkPLI")) {
-        out += QStringLiteral("<img src=");
-        out += options.text(u"prjFilPLIMG");
-        out += QStringLiteral(">&nbsp;");
-    }
-    out += QStringLiteral("<a href=\"");
+    const std::optional<QString> &imageFile = lineImage(LinkBox);
+    image = image && imageFile.has_value();
     // A double quote would end the attribute early.
     QString href = address;
-    href.replace(u'"', QStringLiteral("&quot;"));
-    out += href;
-    out += QStringLiteral("\"><span class='");
-    out += className(QStringLiteral("LinkLine"));
-    out += QStringLiteral("'>");
-    out += name.trimmed().isEmpty() ? QStringLiteral("(Missing name)") : name;
-    out += QStringLiteral("</span></a></p>");
-    out += kCRLF;
+    if (href.contains(u'"'))
+        href.replace(u'"', QStringLiteral("&quot;"));
+    const bool missing = name.isEmpty() || name.trimmed().isEmpty();
+    appendPieces(out, { u"<p class='", lineClass(LinkBox), u"'>", indentText(indent),
+                          image ? u"<img src=" : u"", image ? QStringView(*imageFile) : QStringView(),
+                          image ? u">&nbsp;" : u"", u"<a href=\"", href,
+                          u"\"><span class='", lineClass(LinkLine), u"'>",
+                          missing ? QStringView(u"(Missing name)") : QStringView(name), u"</span></a></p>\r\n" });
 }
 
 QString SiteMapWriter::walkTree()
@@ -132,31 +144,32 @@ QString SiteMapWriter::walkTree()
         }
         MenuNode *node = level.nodes->item(level.next++);
         if (clsFolder *folder = node->asFolder()) {
-            level.secn = nextSiblingId(level.secn);
-            folderLine(out, withoutSuffix(folder->value(u"lnkNameFolder").toString()), level.indent,
+            advanceLastNumberInPlace(level.secn, 1);
+            folderLine(out, withoutSuffix(folder->name()), level.indent,
                 isMainLevel(level.secn));
             const Level child { &folder->nodes(), 1, level.secn + QStringLiteral("d0"), level.indent + 1 };
             stack.push_back(child);
             continue;
         }
-        auto *page = dynamic_cast<clsPage *>(node);
-        if (!page || page->selectedOption(u"lnkChkPageNameIsHiddenJavascript"))
+        clsPage *page = node->asPage();
+        if (!page || page->selectedOption(NodeOption::ChkPageNameIsHiddenJavascript))
             continue; // columns and hidden script leave no trace
-        const QString description = RunServices::nodeDescription(*page);
+        // Only messages need the description; most pages never build it.
+        const auto description = [page] { return RunServices::nodeDescription(*page); };
         const auto text = [page](const char16_t *key) { return page->value(key).toString(); };
 
         QString address;
-        if (page->selectedOption(u"lnkOptTypePageJS")) {
-            level.secn = nextSiblingId(level.secn);
+        if (page->selectedOption(NodeOption::OptTypePageJS)) {
+            advanceLastNumberInPlace(level.secn, 1);
             page->setSecn(level.secn);
-            address = QStringLiteral("javascript:{") + text(u"lnkJS") + u'}';
-        } else if (page->selectedOption(u"lnkOptTypePageNormal") && page->selectedOption(u"lnkOptAdvanced")) {
+            address = QStringLiteral("javascript:{") + page->textValue(NodeOption::JS) + u'}';
+        } else if (page->selectedOption(NodeOption::OptTypePageNormal) && page->selectedOption(NodeOption::OptAdvanced)) {
             page->setSecn(level.secn);
             const QString indent = QString::number(level.indent);
             if (page->selectedOption(u"lnkOptURLCSK")) {
                 m_run.setShopLinks(true);
                 if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
-                    m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description);
+                    m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description());
                     level.secn = nextSiblingId(level.secn);
                     const QString name
                         = withoutSuffix(m_run.safeNodeName(*page, QStringLiteral("lnkNamePage")));
@@ -164,13 +177,13 @@ QString SiteMapWriter::walkTree()
                         + serverString(level.secn) + u',' + indent + QStringLiteral(",True,%%siteMap%%)%]")
                         + kCRLF;
                 } else {
-                    m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description);
+                    m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description());
                     out += QStringLiteral("[%CSKDirectory(") + serverString(text(u"lnkCSKSku")) + u','
                         + serverString(text(u"lnkCSKOptionChoice")) + u',' + serverString(level.secn) + u','
                         + indent + QStringLiteral(",True,%%siteMap%%)%]") + kCRLF;
                 }
             } else if (page->selectedOption(u"lnkOptURLDNN")) {
-                m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description);
+                m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description());
                 m_run.setPortalDirectory(true);
                 out += QStringLiteral("[%DnnDirectory(") + serverString(text(u"lnkDNNTabID")) + u','
                     + serverString(text(u"lnkHarddiskOptionsPage")) + u',' + serverString(level.secn) + u','
@@ -182,7 +195,7 @@ QString SiteMapWriter::walkTree()
                 const QString options = text(u"lnkHarddiskOptionsPage");
                 if (options.contains(u"asp||")) {
                     const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
-                    m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description);
+                    m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description());
                     m_run.setServerDirectory(true);
                     out += QStringLiteral("[%harddiskDirectorySiteMap(") + serverString(folder) + u','
                         + serverString(options) + u',' + serverString(text(u"lnkHarddiskIncludePage")) + u','
@@ -197,21 +210,21 @@ QString SiteMapWriter::walkTree()
             }
             continue;
         } else {
-            level.secn = nextSiblingId(level.secn);
-            if (page->selectedOption(u"lnkOptURLNone") || page->selectedOption(u"lnkOptURLNoneInsertFile"))
+            advanceLastNumberInPlace(level.secn, 1);
+            if (page->selectedOption(NodeOption::OptURLNone) || page->selectedOption(NodeOption::OptURLNoneInsertFile))
                 continue;
-            if (page->selectedOption(u"lnkOptURLPageURLNormal")) {
-                address = text(u"lnkURL");
-            } else if (page->selectedOption(u"lnkOptURLPageMyWeb")) {
-                m_run.checkPageFile(*page, QStringLiteral("lnkFilMyWebPage"), description);
-                address = text(u"lnkFilMyWebPage");
+            if (page->selectedOption(NodeOption::OptURLPageURLNormal)) {
+                address = page->textValue(NodeOption::URL);
+            } else if (page->selectedOption(NodeOption::OptURLPageMyWeb)) {
+                m_run.checkPageFile(*page, QStringLiteral("lnkFilMyWebPage"), description());
+                address = page->textValue(NodeOption::FilMyWebPage);
             }
         }
         if (address.isEmpty())
             continue;
         ++m_links;
-        linkLine(out, address, withoutSuffix(text(u"lnkNamePage")), level.indent,
-            !page->selectedOption(u"lnkChkNoPageImage"));
+        linkLine(out, address, withoutSuffix(page->name()), level.indent,
+            !page->selectedOption(NodeOption::ChkNoPageImage));
     }
     return out;
 }

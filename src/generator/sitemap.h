@@ -9,6 +9,9 @@
 #include <QHash>
 #include <QString>
 
+#include <array>
+#include <optional>
+
 namespace qwk {
 
 class clsFolder;
@@ -35,10 +38,20 @@ public:
 
 private:
     QString className(const QString &key);
+    // The class of a line kind, asked for once (see className).
+    enum LineClass { MainFolderBox, SubFolderBox, MainFolderLine, SubFolderLine, LinkBox, LinkLine, LineClasses };
+    const QString &lineClass(LineClass which);
+    QStringView indentText(int indent);
+    // The image of a line kind (none when its check box is off), read once per job.
+    const std::optional<QString> &lineImage(LineClass which);
 
     RunServices &m_run;
     clsFolder &m_root;
     QHash<QString, QString> m_classNames;
+    std::array<std::optional<QString>, LineClasses> m_lineClasses;
+    QString m_indent;
+    bool m_haveLineImages = false;
+    std::array<std::optional<QString>, 3> m_lineImages; // main folder, sub-folder, link
     int m_links = 0;
 };
 

@@ -59,8 +59,17 @@ QString widthOf(const QString &base, const QString &perCharacter, const QString 
 
 QString longer(const QString &current, const QString &name)
 {
-    bool ok = false;
-    int c = current.trimmed().toInt(&ok);
+    // Called for every name: the usual plain number is read here, anything
+    // else goes through the general conversion.
+    bool ok = !current.isEmpty() && current.size() <= 9;
+    int c = 0;
+    for (qsizetype i = 0; ok && i < current.size(); ++i) {
+        const char16_t d = current[i].unicode();
+        ok = d >= u'0' && d <= u'9';
+        c = c * 10 + (d - u'0');
+    }
+    if (!ok)
+        c = current.trimmed().toInt(&ok);
     if (!ok)
         c = 10;
     if (c >= name.size())

@@ -12,6 +12,7 @@ OptionNode::Layout makeLayout(bool folder)
 {
     OptionNode::Layout l;
     l.slot.fill(-1);
+    l.kind.fill(OptionKind::Unknown);
     const auto cat = nodeOptionCatalogue();
     for (int i = 0; i < kNodeOptionCount; ++i) {
         const NodeOptionDef &d = cat[i];
@@ -21,6 +22,7 @@ OptionNode::Layout makeLayout(bool folder)
                                   : d.kind == OptionKind::Choice ? &l.choice
                                                                  : &l.check;
         l.slot[i] = int(store->size());
+        l.kind[i] = d.kind;
         store->push_back(i);
     }
     return l;
@@ -56,16 +58,6 @@ QString headerTemplate(const clsOptions *options)
 } // namespace
 
 MenuNode::~MenuNode() = default;
-
-clsFolder *MenuNode::asFolder()
-{
-    return dynamic_cast<clsFolder *>(this);
-}
-
-const clsFolder *MenuNode::asFolder() const
-{
-    return dynamic_cast<const clsFolder *>(this);
-}
 
 void MenuNode::markChanged() const
 {
@@ -135,6 +127,13 @@ QVariant OptionNode::value(NodeOption option) const
     return {};
 }
 
+const QString &OptionNode::textValue(NodeOption option) const
+{
+    static const QString empty;
+    const int i = int(option);
+    return m_layout->kind[i] == OptionKind::Text ? m_text[m_layout->slot[i]] : empty;
+}
+
 void OptionNode::setChoiceAt(int slot, bool v)
 {
     m_choice[slot] = v;
@@ -187,9 +186,7 @@ bool OptionNode::selectedOption(NodeOption option) const
 {
     const int i = int(option);
     const int slot = m_layout->slot[i];
-    if (slot < 0)
-        return false;
-    switch (nodeOptionCatalogue()[i].kind) {
+    switch (m_layout->kind[i]) {
     case OptionKind::Choice:
         return m_choice[slot];
     case OptionKind::Check:

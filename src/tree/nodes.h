@@ -40,8 +40,13 @@ public:
     virtual QVariant value(QStringView key) const = 0;
     virtual void setValue(QStringView key, const QVariant &v) = 0;
 
-    clsFolder *asFolder();
-    const clsFolder *asFolder() const;
+    // The node as its kind, or nullptr; asked for every node of every walk,
+    // so a virtual call instead of a dynamic_cast.
+    virtual clsFolder *asFolder() { return nullptr; }
+    virtual const clsFolder *asFolder() const { return nullptr; }
+    virtual class clsPage *asPage() { return nullptr; }
+    virtual const class clsPage *asPage() const { return nullptr; }
+    virtual const class clsColumn *asColumn() const { return nullptr; }
 
     // Copies the node's properties into the option store's node fields (as a
     // load, which is not an edit) and says which frame shows them.
@@ -75,6 +80,9 @@ public:
     // The value of an option by its catalogue position (invalid when the
     // node's kind does not carry it).
     QVariant value(NodeOption option) const;
+    // The stored text of a text option without a QVariant in between (the
+    // writers ask for it per node); "" when the node's kind lacks the option.
+    const QString &textValue(NodeOption option) const;
     using MenuNode::value;
     // Whether the key belongs to this node's kind.
     bool carriesOption(QStringView key) const;
@@ -90,6 +98,7 @@ public:
     struct Layout {
         std::vector<int> text, choice, check; // catalogue indexes per store
         std::array<int, kNodeOptionCount> slot; // store position per catalogue index, -1 when absent
+        std::array<OptionKind, kNodeOptionCount> kind; // its store; Unknown when absent
     };
     const Layout &layout() const { return *m_layout; }
     const QString &textAt(int slot) const { return m_text[slot]; }
@@ -153,6 +162,8 @@ class clsFolder : public OptionNode {
 public:
     explicit clsFolder(clsOptions *options);
     QString classType() const override { return QStringLiteral("folder"); }
+    clsFolder *asFolder() override { return this; }
+    const clsFolder *asFolder() const override { return this; }
 
     clsNodes &nodes() { return *m_nodes; }
     const clsNodes &nodes() const { return *m_nodes; }
@@ -173,6 +184,8 @@ class clsPage : public OptionNode {
 public:
     explicit clsPage(clsOptions *options);
     QString classType() const override { return QStringLiteral("page"); }
+    clsPage *asPage() override { return this; }
+    const clsPage *asPage() const override { return this; }
     bool isPageOption(QStringView key) const { return isPageOptionKey(key); }
 };
 
@@ -180,6 +193,7 @@ class clsColumn : public MenuNode {
 public:
     explicit clsColumn(clsOptions *options) : MenuNode(options) {}
     QString classType() const override { return QStringLiteral("column"); }
+    const clsColumn *asColumn() const override { return this; }
 
     const QString &width() const { return m_width; }
     void setWidth(const QString &w);

@@ -121,11 +121,11 @@ void writeNodes(QString &out, const clsNodes &top, const QString &dnnTemplate)
             appendLine(out, u"end:folderOptions");
             appendLine(out, u"start:nodes");
             stack.push_back({&folder->nodes(), 1});
-        } else if (const auto *page = dynamic_cast<const clsPage *>(n)) {
+        } else if (const auto *page = n->asPage()) {
             appendLine(out, u"start:page");
             writeNodeOptions(out, *page, dnnTemplate);
             appendLine(out, u"end:page");
-        } else if (const auto *col = dynamic_cast<const clsColumn *>(n)) {
+        } else if (const auto *col = n->asColumn()) {
             appendLine(out, u"start:column");
             appendLine(out, u"lnkColWidth:", col->width());
             appendLine(out, u"lnkChkColValue:", col->flagText());

@@ -274,6 +274,29 @@ private Q_SLOTS:
         QVERIFY(d[0].endsWith(u"\"65px\");"));
         QVERIFY(d[4].endsWith(u"\"105px\");"));
         QVERIFY(!d.join(u' ').contains(u"[$"));
+
+        // Nested levels are filled after the walk: each call gets its own
+        // level's width, and bracket text in a name that names no level stays.
+        Fixture n;
+        n.options.setControlValue(u"prjAutomaticWidth", 1);
+        clsFolder *outer = n.folder(n.root.nodes(), QStringLiteral("Products")); // 8
+        clsFolder *inner = n.folder(outer->nodes(), QStringLiteral("Sub"));      // 3
+        n.page(inner->nodes(), QStringLiteral("[$nope$] [$e1"), QStringLiteral("d")); // 13
+        n.page(outer->nodes(), QStringLiteral("x"), QStringLiteral("x"));
+        const QStringList e = n.calls(QStringLiteral("[$e1d0$]"));
+        QCOMPARE(e[0], QStringLiteral("qMF(\"e1d1\",\"\",\"Products\",\"\",\"80px\");"));
+        QCOMPARE(e[1], QStringLiteral("qSF(\"e1d1d1\",\"\",\"Sub\",\"\",\"55px\");"));
+        QCOMPARE(e[2], QStringLiteral("qLK(\"e1d1d1d1\",\"iw\",\"[$nope$] [$e1\",\"d\",\"105px\");"));
+        QCOMPARE(e[4], QStringLiteral("qLK(\"e1d1d2\",\"iw\",\"x\",\"x\",\"55px\");"));
+
+        // With the languages on the server the wrapped placeholder goes whole.
+        Fixture s;
+        s.options.setControlValue(u"prjAutomaticWidth", 1);
+        s.options.setControlValue(u"prjChkMultiLingual", 1);
+        s.options.setControlValue(u"prjAspMultiLingual", 1);
+        s.page(s.root.nodes(), QStringLiteral("Home"), QStringLiteral("x"));
+        QCOMPARE(s.calls(QStringLiteral("[%multilingualList(%%[$e1d0$]%%)%]"))[0],
+                 QStringLiteral("qMF(\"e1d1\",\"iwnf\",\"[%multilingualList(%%Home%%)%]\",\"x\",\"60px\");"));
     }
 
     void twoLanguageWidthLists()
