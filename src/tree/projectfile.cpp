@@ -1,6 +1,7 @@
 #include "tree/projectfile.h"
 
 #include "core/prompt.h"
+#include "core/textbuild.h"
 #include "core/textfile.h"
 #include "options/options.h"
 #include "tree/nodes.h"
@@ -60,9 +61,7 @@ bool isLine(QStringView line, QStringView key, QStringView value)
 
 void appendLine(QString &out, QStringView a, QStringView b = {})
 {
-    out.append(a);
-    out.append(b);
-    out.append(kCRLF);
+    appendPieces(out, { a, b, u"\r\n" });
 }
 
 void writeNodeOptions(QString &out, const OptionNode &node, const QString &dnnTemplate)
@@ -73,27 +72,19 @@ void writeNodeOptions(QString &out, const OptionNode &node, const QString &dnnTe
         const NodeOptionDef &d = cat[l.text[s]];
         const QString &v = node.textAt(int(s));
         const bool isDefault = d.isHeaderTemplate ? v == dnnTemplate : v == d.saveDefaultText;
-        if (!isDefault) {
-            out.append(d.key);
-            out.append(u':');
-            appendLine(out, v);
-        }
+        if (!isDefault)
+            appendPieces(out, { d.key, u":", v, u"\r\n" });
     }
     for (size_t s = 0; s < l.choice.size(); ++s) {
         const NodeOptionDef &d = cat[l.choice[s]];
         const bool v = node.choiceAt(int(s));
-        if (v != d.choiceDefault) {
-            out.append(d.key);
-            appendLine(out, v ? u":True" : u":False");
-        }
+        if (v != d.choiceDefault)
+            appendPieces(out, { d.key, v ? u":True\r\n" : u":False\r\n" });
     }
     for (size_t s = 0; s < l.check.size(); ++s) {
         const qint16 v = node.checkAt(int(s));
-        if (v != 0) {
-            out.append(cat[l.check[s]].key);
-            out.append(u':');
-            appendLine(out, QString::number(v));
-        }
+        if (v != 0)
+            appendPieces(out, { cat[l.check[s]].key, u":", QString::number(v), u"\r\n" });
     }
 }
 
