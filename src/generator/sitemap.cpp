@@ -229,7 +229,7 @@ QString SiteMapWriter::walkTree()
     return out;
 }
 
-QString SiteMapWriter::pageText(const QString &lines)
+QString SiteMapWriter::pageText(QString lines)
 {
     const clsOptions &options = m_run.projectOptions();
     const QString script = options.text(u"prjFilJS");
@@ -257,7 +257,10 @@ QString SiteMapWriter::pageText(const QString &lines)
         firstColumn = QStringLiteral(" Width = '") + options.text(u"prjFirstColWid").trimmed() + u'\'';
     line(QStringLiteral("      <td") + QStringLiteral(" class='") + className(QStringLiteral("MenuTreeBox"))
         + QStringLiteral("' valign='top'") + firstColumn + u'>');
-    page += lines;
+    // The lines are most of the page: the head goes in front of them, so the
+    // largest text of the job is not copied (a site map can be 20 MB).
+    lines.prepend(page);
+    page = std::move(lines);
     line(QStringLiteral("      </TD>"));
     line(QStringLiteral("    </TR>"));
     line(QStringLiteral("  </TABLE>  <p>Total number of links: ") + QString::number(m_links)
@@ -269,13 +272,13 @@ QString SiteMapWriter::pageText(const QString &lines)
 
 void SiteMapWriter::writeSiteMap()
 {
-    const QString lines = walkTree();
+    QString lines = walkTree();
     if (m_run.needsServerControl())
         m_run.abortRun(
             QStringLiteral("This site map needs the ASP.NET server control (sections read on the server, "
                            "portal or shop links, or the options that ask for it), which this version "
                            "of Quenwick cannot write yet. No site map was written."));
-    const QString page = pageText(lines);
+    const QString page = pageText(std::move(lines));
     const QString path
         = RunServices::stripExtension(m_run.projectOptions().text(u"prjFilJS")) + QStringLiteral(".sm.html");
     m_run.logLine(QStringLiteral("Writing file: ") + path);

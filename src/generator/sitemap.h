@@ -31,7 +31,7 @@ public:
     int links() const { return m_links; }
 
     // The page around the walk's lines.
-    QString pageText(const QString &lines);
+    QString pageText(QString lines);
 
     void folderLine(QString &out, const QString &text, int indent, bool mainFolder);
     void linkLine(QString &out, const QString &address, const QString &name, int indent, bool image);
