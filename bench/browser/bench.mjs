@@ -1,6 +1,10 @@
 // The browser half of bench/run: Quenwick's generated tree menu against a
 // plain nested list written with one innerHTML (the floor) and three tree
-// widgets a web author might pick instead, in Debian's Chromium.
+// widgets a web author might pick instead, in Debian's Chromium. One more row
+// writes the very HTML that the generated script collects and hands to
+// document.write into a div with one innerHTML, timed like the floor: the
+// gap between it and the floor is what the menu's markup costs, the gap
+// between it and the generated menu what its script costs.
 //
 // node bench.mjs --work DIR --sizes 1000,10000,100000 --runs 5 --out FILE.json
 //
@@ -31,7 +35,7 @@ const outFile = option('--out', '');
 // a lower bound.
 const capMs = Number(option('--cap-ms', '30000'));
 // Which menus to measure (all by default), for a closer look at one.
-const kinds = option('--kinds', 'quenwick,floor,jstree,fancytree,wunderbaum,dropdown').split(',');
+const kinds = option('--kinds', 'quenwick,quenwickHtml,floor,jstree,fancytree,wunderbaum,dropdown').split(',');
 
 const median = (v) => {
   const s = [...v].sort((a, b) => a - b);
@@ -63,8 +67,10 @@ function peerData(list) {
 // The data scripts are made once, before any clock runs; every page loads
 // its data (or, for Quenwick, its generated script) after its clock starts.
 const dataCache = new Map();
-function dataScript(kind, n) {
+async function dataScript(kind, n) {
   const key = kind + n;
+  if (kind === 'qhtml' && !dataCache.has(key))
+    dataCache.set(key, 'window.QHTML=' + JSON.stringify(await capturedHtml(n)) + ';');
   if (!dataCache.has(key)) {
     const tree = JSON.parse(fs.readFileSync(path.join(work, `tree-${n}.json`), 'utf8'));
     let body;
@@ -78,7 +84,9 @@ function dataScript(kind, n) {
 
 // Shared by every page: the clock, the "drawn" moment (style and layout done,
 // then the first frame after it) and the element count of the menu.
+// The marks bench-start and bench-drawn bound the window profile.mjs reads.
 const harness = `<script>
+performance.mark('bench-start');
 window.bench = {
   t0: performance.now(),
   frame() { return new Promise((r) => requestAnimationFrame(() => { const c = new MessageChannel(); c.port1.onmessage = () => r(); c.port2.postMessage(0); })); },
@@ -86,7 +94,7 @@ window.bench = {
   elements() { const b = document.body; return b.getElementsByTagName('*').length - b.getElementsByTagName('script').length; },
 };
 window.benchDrawn = new Promise((resolve) => { window.benchMarkDrawn = async () => {
-  bench.layout(); const layoutDone = performance.now(); await bench.frame();
+  bench.layout(); const layoutDone = performance.now(); await bench.frame(); performance.mark('bench-drawn');
   resolve({ draw: performance.now() - bench.t0, layout: layoutDone - bench.t0, elements: bench.elements() }); }; });
 </script>`;
 
@@ -101,6 +109,15 @@ function page(kind, n) {
       return head() + harness + `<script src="/work/${dir}/menu/qmenu.js"></script>` +
         `<script>benchMarkDrawn();</script></body></html>`;
     }
+    case 'quenwickHtml':
+      return head() + '<div id="m"></div>' + harness + `<script src="/data/qhtml-${n}.js"></script>` +
+        `<script>document.getElementById('m').innerHTML = QHTML; benchMarkDrawn();</script></body></html>`;
+    case 'capture':
+      // The generated tree menu with document.write recording its text
+      // instead of writing it.
+      return head() + '<script>window.benchWritten = []; document.write = function () { ' +
+        'for (let i = 0; i < arguments.length; ++i) benchWritten.push(String(arguments[i])); };</script>' +
+        `<script src="/work/tree-${n}/menu/qmenu.js"></script></body></html>`;
     case 'floor':
       return head('<style>li.f>ul{display:none} li.f.open>ul{display:block} #m.all li.f>ul{display:block}</style>') +
         '<div id="m"></div>' + harness + `<script src="/data/floor-${n}.js"></script>` +
@@ -144,6 +161,22 @@ const steps = {
       const times = [];
       for (let i = 0; i < 5; ++i) { const t = performance.now(); qUDC(best); qCK2(best); bench.layout();
         times.push(performance.now() - t); qUDC(best); qCK2(best); bench.layout(); await bench.frame(); }
+      times.sort((a, b) => a - b); return times[2]; })()`,
+  },
+  // The same show and hide as the runtime's (display and z-index of the
+  // section's element), without its cookie and bookkeeping; the sections
+  // are found before the clock starts, as the runtime has them in a table.
+  quenwickHtml: {
+    openAll: `(async () => { const sections = [...document.querySelectorAll('#m div[id]')].filter((d) => d.id[0] !== 'c');
+      const t = performance.now();
+      for (const d of sections) { d.style.display = ''; d.style.zIndex = 2000; }
+      bench.layout(); return performance.now() - t; })()`,
+    toggle: `(async () => { let best = null, most = -1;
+      for (const d of document.querySelectorAll('#m div[id]')) { if (d.id[0] === 'c' || d.id.indexOf('d') !== d.id.lastIndexOf('d')) continue;
+        if (d.children.length > most) { most = d.children.length; best = d; } }
+      const times = [];
+      for (let i = 0; i < 5; ++i) { const t = performance.now(); best.style.display = ''; best.style.zIndex = 2000; bench.layout();
+        times.push(performance.now() - t); best.style.display = 'none'; bench.layout(); await bench.frame(); }
       times.sort((a, b) => a - b); return times[2]; })()`,
   },
   floor: {
@@ -209,7 +242,7 @@ const dropDownSetup = `(() => { let best = '', most = -1;
 function serve() {
   const types = { '.js': 'text/javascript; charset=utf-8', '.css': 'text/css', '.json': 'application/json',
     '.html': 'text/html; charset=utf-8', '.png': 'image/png', '.gif': 'image/gif', '.svg': 'image/svg+xml' };
-  const server = http.createServer((req, res) => {
+  const server = http.createServer(async (req, res) => {
     const url = new URL(req.url, 'http://127.0.0.1');
     // Cross-origin isolation gives the pages the finer clock (5 us steps
     // instead of 100 us).
@@ -217,7 +250,13 @@ function serve() {
       'cross-origin-opener-policy': 'same-origin', 'cross-origin-embedder-policy': 'require-corp' }); res.end(body); };
     let m;
     if ((m = url.pathname.match(/^\/page\/(\w+)-(\d+)$/))) return send(200, types['.html'], page(m[1], Number(m[2])));
-    if ((m = url.pathname.match(/^\/data\/(floor|jstree|peer)-(\d+)\.js$/))) return send(200, types['.js'], dataScript(m[1], Number(m[2])));
+    if ((m = url.pathname.match(/^\/data\/(floor|jstree|peer|qhtml)-(\d+)\.js$/))) {
+      try {
+        return send(200, types['.js'], await dataScript(m[1], Number(m[2])));
+      } catch (err) {
+        return send(500, 'text/plain', String(err));
+      }
+    }
     let root = null, rel = null;
     if (url.pathname.startsWith('/nm/')) { root = nm; rel = url.pathname.slice(4); }
     else if (url.pathname.startsWith('/work/')) { root = work; rel = url.pathname.slice(6); }
@@ -235,11 +274,6 @@ function serve() {
 
 const server = await serve();
 const base = `http://127.0.0.1:${server.address().port}`;
-if (process.argv.includes('--serve')) {
-  // Only serve the pages (for profile.mjs or a person with a browser).
-  process.stderr.write(`serving ${base}/page/KIND-N (quenwick, floor, jstree, fancytree, wunderbaum, dropdown)\n`);
-  await new Promise(() => {});
-}
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'qwk-bench-chromium-'));
 const context = await chromium.launchPersistentContext(profile, {
   executablePath: '/usr/bin/chromium',
@@ -249,6 +283,34 @@ const context = await chromium.launchPersistentContext(profile, {
     '--disable-component-update', '--disable-sync'],
 });
 context.setDefaultTimeout(capMs * 4);
+
+// The HTML the generated tree menu writes, as its script collects it on a
+// first visit (no cookies: every folder closed, as in the timed loads).
+async function capturedHtml(n) {
+  await context.clearCookies();
+  const p = await context.newPage();
+  try {
+    await p.goto(`${base}/page/capture-${n}`, { waitUntil: 'load' });
+    const written = await p.evaluate('window.benchWritten');
+    if (written.length !== 1)
+      process.stderr.write(`browser: the tree menu at ${n} called document.write ${written.length} times, not once\n`);
+    return written.join('');
+  } finally {
+    await p.close();
+    await context.clearCookies();
+  }
+}
+
+if (process.argv.includes('--serve')) {
+  // Only serve the pages (for profile.mjs or a person with a browser). The
+  // menus' HTML is captured now, so that no page load waits for it.
+  for (const dir of fs.readdirSync(work)) {
+    const m = dir.match(/^tree-(\d+)$/);
+    if (m) await dataScript('qhtml', Number(m[1]));
+  }
+  process.stderr.write(`serving ${base}/page/KIND-N (quenwick, quenwickHtml, floor, jstree, fancytree, wunderbaum, dropdown)\n`);
+  await new Promise(() => {});
+}
 
 const withCap = (promise) => Promise.race([promise,
   new Promise((resolve) => setTimeout(() => resolve(null), capMs))]);
@@ -312,9 +374,11 @@ try {
   for (const n of sizes) {
     const count = (list) => list.reduce((c, e) => c + 1 + (e.children ? count(e.children) : 0), 0);
     const row = { entries: count(JSON.parse(fs.readFileSync(path.join(work, `tree-${n}.json`), 'utf8'))) };
-    for (const kind of ['quenwick', 'floor', 'jstree', 'fancytree', 'wunderbaum']) {
+    for (const kind of ['quenwick', 'quenwickHtml', 'floor', 'jstree', 'fancytree', 'wunderbaum']) {
       if (!kinds.includes(kind)) continue;
       process.stderr.write(`browser: ${kind} ${n} ...\n`);
+      // Captured before the clocks run.
+      if (kind === 'quenwickHtml') await dataScript('qhtml', n);
       row[kind] = await measure(kind, n);
     }
     if (kinds.includes('dropdown')) {
