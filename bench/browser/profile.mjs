@@ -7,9 +7,13 @@
 // profiler.
 //
 // node profile.mjs URL [TRACE.json] [--runs R] [--full]
+// node profile.mjs URL --clocks [--runs R]
 //
 // URL as served by bench.mjs --serve. --runs loads the page R times (each in
-// a new page with no cookies) and prints the median of every figure. The
+// a new page with no cookies) and prints the median of every figure.
+// --clocks traces nothing: the page's own clock splits the draw at the
+// script's download, the one document.write (or innerHTML) and the layout,
+// with no tracing overhead. The
 // lean trace categories keep the page within a few per cent of its untraced
 // time; --full adds Blink's own category (every parser step, but about three
 // times slower pages: it records a task for each inline event handler).
@@ -25,7 +29,8 @@ const args = process.argv.slice(2);
 const flag = (name) => { const i = args.indexOf(name); if (i < 0) return null; const v = args[i + 1]; args.splice(i, 2); return v; };
 const runs = Math.max(1, Number(flag('--runs') ?? 1));
 const full = args.includes('--full');
-const [url, traceFile] = args.filter((a) => a !== '--full');
+const clocks = args.includes('--clocks');
+const [url, traceFile] = args.filter((a) => a !== '--full' && a !== '--clocks');
 if (!url) {
   process.stderr.write('usage: node profile.mjs URL [TRACE.json] [--runs R] [--full]\n');
   process.exit(2);
@@ -155,6 +160,51 @@ const median = (v) => {
   const m = s.length >> 1;
   return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2;
 };
+
+// The untraced split: document.write and the innerHTML setter record when
+// they ran; the download of the last script before them comes from the
+// page's resource timing.
+async function clockRun() {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
+  const page = await context.newPage();
+  await page.addInitScript(() => {
+    window.benchWrites = [];
+    const write = document.write;
+    document.write = function () {
+      const t = performance.now();
+      const r = write.apply(document, arguments);
+      benchWrites.push([t, performance.now()]);
+      return r;
+    };
+    const inner = Object.getOwnPropertyDescriptor(Element.prototype, 'innerHTML');
+    Object.defineProperty(Element.prototype, 'innerHTML', { configurable: true, get: inner.get,
+      set(v) { const t = performance.now(); inner.set.call(this, v); benchWrites.push([t, performance.now()]); } });
+  });
+  await page.goto(url, { waitUntil: 'commit' });
+  await page.waitForFunction('window.benchDrawn !== undefined', null, { polling: 10, timeout: 120000 });
+  const drawn = await page.evaluate('benchDrawn');
+  const c = await page.evaluate(`(() => { const w = benchWrites[0] || [NaN, NaN];
+    const js = performance.getEntriesByType('resource').filter((e) => /\\.js$/.test(e.name) && e.responseEnd <= w[0]);
+    const loaded = js.length ? Math.max(...js.map((e) => e.responseEnd)) : bench.t0;
+    return { t0: bench.t0, loaded, write: w, writes: benchWrites.length }; })()`);
+  await context.close();
+  return { drawn: drawn.draw, elements: drawn.elements, writes: c.writes,
+    'script downloaded': c.loaded - c.t0, 'script compiled and run, up to the write': c.write[0] - c.loaded,
+    'inside document.write / innerHTML (HTML parse, DOM)': c.write[1] - c.write[0],
+    'after it, to style and layout done': drawn.layout - (c.write[1] - c.t0), 'next frame': drawn.draw - drawn.layout };
+}
+
+if (clocks) {
+  const got = [];
+  for (let r = 0; r < runs; ++r) got.push(await clockRun());
+  await browser.close();
+  const median = (v) => { const s = [...v].sort((a, b) => a - b); const m = s.length >> 1; return s.length % 2 ? s[m] : (s[m - 1] + s[m]) / 2; };
+  console.log(`${url}, ${runs} untraced load${runs > 1 ? 's (medians)' : ''}, ${got[0].elements} elements, ` +
+    `${got[0].writes} document.write/innerHTML call${got[0].writes === 1 ? '' : 's'}`);
+  for (const k of Object.keys(got[0]).filter((k) => !['elements', 'writes'].includes(k)))
+    console.log('  ' + median(got.map((g) => g[k])).toFixed(1).padStart(10) + '  ' + (k === 'drawn' ? 'drawn (page clock start to the next frame)' : k));
+  process.exit(0);
+}
 
 const results = [];
 const drawnRuns = [];
