@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 
 namespace qwk {
 
@@ -37,6 +38,15 @@ bool isValidUtf8(QByteArrayView bytes)
     const qsizetype n = bytes.size();
     qsizetype i = 0;
     while (i < n) {
+        // Project files and style sheets are mostly ASCII: eight bytes at a time.
+        if (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, p + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;

@@ -29,6 +29,14 @@ private Q_SLOTS:
         QTest::newRow("surrogate in utf8") << QByteArray("\xED\xA0\x80") << QString::fromUtf16(u"\u00ED\u00A0\u20AC") << false;
         QTest::newRow("4-byte utf8") << QByteArray("\xF0\x9F\x98\x80") << QStringLiteral("😀") << true;
         QTest::newRow("empty") << QByteArray() << QString() << true;
+        // Long enough for the eight-byte steps over ASCII.
+        QTest::newRow("utf8 after and before long ascii")
+            << QByteArray("0123456789abcdefcaf\xC3\xA9 0123456789") << QStringLiteral("0123456789abcdefcafé 0123456789")
+            << true;
+        QTest::newRow("cp1252 byte inside a long ascii run")
+            << QByteArray("0123456789abc\xE9" "0123456789") << QStringLiteral("0123456789abcé0123456789") << false;
+        QTest::newRow("utf8 cut at the very end of a long text")
+            << QByteArray("0123456789abcdef\xC3") << QStringLiteral("0123456789abcdefÃ") << false;
     }
     void decode()
     {
