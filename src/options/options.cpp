@@ -19,10 +19,12 @@ clsOptions::clsOptions(Prompt *prompt, SettingsStore *settings, QObject *parent)
 {
     const auto controls = optionControls();
     m_values.resize(controls.size());
+    m_kinds.resize(controls.size());
     for (int i = 0; i < int(controls.size()); ++i) {
         if (!m_first.contains(QStringView(controls[i].tag)))
             m_first.insert(QStringView(controls[i].tag), i);
-        switch (kindOfControl(controls[i].name)) {
+        m_kinds[i] = kindOfControl(controls[i].name);
+        switch (m_kinds[i]) {
         case OptionKind::Text:
             m_values[i] = QString();
             break;
@@ -56,9 +58,8 @@ QVariant clsOptions::controlValue(QStringView key) const
     const int i = getControl(key);
     if (i < 0)
         return {};
-    const QString &name = control(i).name;
-    if (kindOfControl(name) == OptionKind::Unknown) {
-        debug(QStringLiteral("Debug.clsOptions.controlValue: control type not found: ") + name);
+    if (m_kinds[size_t(i)] == OptionKind::Unknown) {
+        debug(QStringLiteral("Debug.clsOptions.controlValue: control type not found: ") + control(i).name);
         return {};
     }
     return m_values[size_t(i)];
@@ -71,7 +72,7 @@ bool clsOptions::setControlValue(QStringView key, const QVariant &value)
         return false;
     const QString &name = control(i).name;
     QVariant stored;
-    switch (kindOfControl(name)) {
+    switch (m_kinds[size_t(i)]) {
     case OptionKind::Text:
         stored = flattenLineBreaks(value.toString());
         break;
@@ -253,8 +254,13 @@ QString clsOptions::projectClassName(const QString &classKey) const
 
 QString clsOptions::mainFolderLineClass() const
 {
-    const QString key = QStringLiteral("MainFolderLine");
-    return m_classLookup ? m_classLookup(key) : projectClassName(key);
+    // Asked for every new page (its portal header template): the key is
+    // written out whole instead of put together each time.
+    static const QString key = QStringLiteral("MainFolderLine");
+    if (m_classLookup)
+        return m_classLookup(key);
+    const QString name = text(u"prjCNMainFolderLine");
+    return name.isEmpty() ? key : name;
 }
 
 void clsOptions::setPrjChanged(bool changed)

@@ -94,6 +94,9 @@ private:
     Prompt *m_prompt;
     SettingsStore *m_settings;
     std::vector<QVariant> m_values;
+    // Each control's kind, worked out once from its name (options are read
+    // for every node of a large menu).
+    std::vector<OptionKind> m_kinds;
     QHash<QStringView, int> m_first;
     std::vector<MenuEntry> m_recent;
     std::vector<MenuEntry> m_browsers;
