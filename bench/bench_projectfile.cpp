@@ -14,6 +14,7 @@
 #include "core/textfile.h"
 #include "options/options.h"
 #include "options/settingsstore.h"
+#include "tree/memoryproject.h"
 #include "tree/nodes.h"
 #include "tree/projectfile.h"
 
@@ -31,18 +32,6 @@
 using namespace qwk;
 
 namespace {
-
-struct Project {
-    NonInteractivePrompt prompt;
-    MemorySettingsStore settings;
-    clsOptions options{&prompt, &settings};
-    std::unique_ptr<clsFolder> root;
-    Project()
-    {
-        options.loadNewPrjDefaults();
-        root = std::make_unique<clsFolder>(&options);
-    }
-};
 
 int countNodes(const clsFolder &root)
 {
@@ -100,7 +89,7 @@ bool measure(const QString &path, const QString &outDir, int runs, const QString
     for (int r = 0; r < runs && wanted(u"read"); ++r) {
         // File to tree: open, decode, parse, build the nodes. The empty
         // project is made before the clock starts, the tree torn down after.
-        Project p;
+        MemoryProject p;
         QElapsedTimer t;
         t.start();
         const TransferResult res = ProjectFile::read(path, p.options, *p.root);
@@ -113,7 +102,7 @@ bool measure(const QString &path, const QString &outDir, int runs, const QString
         row->nodes = countNodes(*p.root);
     }
     for (int r = 0; r < runs && wanted(u"parse"); ++r) {
-        Project p;
+        MemoryProject p;
         QElapsedTimer t;
         t.start();
         ProjectFile::readText(decoded, p.options, *p.root);
@@ -125,7 +114,7 @@ bool measure(const QString &path, const QString &outDir, int runs, const QString
     row->parse = median(parses);
     if (!wanted(u"write") && !wanted(u"text"))
         return true;
-    Project p;
+    MemoryProject p;
     ProjectFile::read(path, p.options, *p.root);
     row->nodes = countNodes(*p.root);
     const QString out = QDir(outDir).filePath(QStringLiteral("written.qwk"));
@@ -232,7 +221,7 @@ int main(int argc, char **argv)
     std::vector<std::pair<QString, QString>> inputs; // label, path
     if (files.isEmpty()) {
         for (int n : sizes) {
-            Project p;
+            MemoryProject p;
             buildSyntheticProject(n, variant, p.options, *p.root);
             const QString path = QDir(dir).filePath(QStringLiteral("synthetic-%1.qwk").arg(n));
             if (!ProjectFile::save(path, p.options, *p.root).ok)

@@ -31,6 +31,7 @@
 #include "options/options.h"
 #include "options/settingsstore.h"
 #include "stylesheet/clscss.h"
+#include "tree/memoryproject.h"
 #include "tree/nodes.h"
 #include "tree/projectfile.h"
 
@@ -54,18 +55,6 @@
 using namespace qwk;
 
 namespace {
-
-struct Project {
-    NonInteractivePrompt prompt;
-    MemorySettingsStore settings;
-    clsOptions options{&prompt, &settings};
-    std::unique_ptr<clsFolder> root;
-    Project()
-    {
-        options.loadNewPrjDefaults();
-        root = std::make_unique<clsFolder>(&options);
-    }
-};
 
 double median(std::vector<double> v)
 {
@@ -208,7 +197,7 @@ int main(int argc, char **argv)
         bytes = QFileInfo(projectPath).size();
         for (int r = 0; r < runs; ++r) {
             // The empty project is made before the clock starts.
-            Project p;
+            MemoryProject p;
             clock.start();
             const TransferResult res = ProjectFile::read(projectPath, p.options, *p.root);
             times.push_back(double(clock.nsecsElapsed()) / 1e9);
@@ -216,7 +205,7 @@ int main(int argc, char **argv)
                 return fail(res.reason);
         }
     } else {
-        Project p;
+        MemoryProject p;
         const TransferResult res = ProjectFile::read(projectPath, p.options, *p.root);
         if (!res.ok)
             return fail(res.reason);

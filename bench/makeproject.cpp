@@ -5,10 +5,7 @@
 
 #include "syntheticproject.h"
 
-#include "core/prompt.h"
-#include "options/options.h"
-#include "options/settingsstore.h"
-#include "tree/nodes.h"
+#include "tree/memoryproject.h"
 #include "tree/projectfile.h"
 
 #include <QCoreApplication>
@@ -54,13 +51,9 @@ int main(int argc, char **argv)
     if (!ok || count < 0)
         return usage("the node count must be a whole number of 0 or more");
 
-    NonInteractivePrompt prompt;
-    MemorySettingsStore settings;
-    clsOptions options(&prompt, &settings);
-    options.loadNewPrjDefaults();
-    clsFolder root(&options);
-    const SyntheticStats stats = buildSyntheticProject(count, variant, options, root, kinds);
-    const TransferResult r = ProjectFile::save(positional[1], options, root);
+    MemoryProject project;
+    const SyntheticStats stats = buildSyntheticProject(count, variant, project.options, *project.root, kinds);
+    const TransferResult r = ProjectFile::save(positional[1], project.options, *project.root);
     if (!r.ok) {
         std::fprintf(stderr, "quenwick-makeproject: cannot write %s: %s\n", qPrintable(positional[1]),
                      qPrintable(r.reason));

@@ -14,6 +14,7 @@
 #include "core/textfile.h"
 #include "options/options.h"
 #include "options/settingsstore.h"
+#include "tree/memoryproject.h"
 #include "tree/nodes.h"
 #include "tree/projectfile.h"
 
@@ -27,18 +28,6 @@
 using namespace qwk;
 
 namespace {
-
-struct Project {
-    NonInteractivePrompt prompt;
-    MemorySettingsStore settings;
-    clsOptions options{&prompt, &settings};
-    std::unique_ptr<clsFolder> root;
-    Project()
-    {
-        options.loadNewPrjDefaults();
-        root = std::make_unique<clsFolder>(&options);
-    }
-};
 
 // What the next open makes of the values a save does not keep.
 void settleUnsavedDefaults(clsFolder &root)
@@ -80,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    Project first;
+    MemoryProject first;
     ProjectFile::readText(decodeText(bytes), first.options, *first.root);
     // The web root loses one trailing separator each time it is read, by
     // design; give the first tree the form that no longer changes.
@@ -93,14 +82,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text1 = ProjectFile::projectText(first.options, *first.root);
 
     // Back through the text itself.
-    Project second;
+    MemoryProject second;
     ProjectFile::readText(text1, second.options, *second.root);
     const QString text2 = ProjectFile::projectText(second.options, *second.root);
     if (text1 != text2)
         mismatch("text", text1, text2);
 
     // Back through the bytes a save would write, as the next open reads them.
-    Project third;
+    MemoryProject third;
     ProjectFile::readText(decodeText(encodeText(text1)), third.options, *third.root);
     const QString text3 = ProjectFile::projectText(third.options, *third.root);
     if (text1 != text3)
