@@ -15,7 +15,7 @@ using namespace qwk;
 
 namespace {
 
-struct Fixture {
+struct Fixture : test::NodeMaker {
     test::ScriptedPrompt prompt;
     clsOptions options{&prompt, nullptr};
     ScriptNameTables tables;
@@ -28,19 +28,6 @@ struct Fixture {
         options.setControlValue(u"prjChkTreeMenus", 1);
         options.setControlValue(u"prjChkAllMenusClosed", 1);
         run = std::make_unique<RunServices>(options, prompt, tables);
-    }
-    clsPage *page(clsNodes &n, const QString &name, const QString &url = {})
-    {
-        clsPage *p = n.addPage(n.count());
-        p->setName(name);
-        p->setValue(u"lnkURL", url);
-        return p;
-    }
-    clsFolder *folder(clsNodes &n, const QString &name)
-    {
-        clsFolder *f = n.addFolder(n.count());
-        f->setName(name);
-        return f;
     }
     // The data calls of the whole tree, one per line, without line ends.
     QStringList calls(const QString &width = {})

@@ -20,26 +20,13 @@ using namespace qwk;
 
 namespace {
 
-struct Job : test::RunFixture {
+struct Job : test::RunFixture, test::NodeMaker {
     Job()
         : RunFixture(".MenuTreeBox{}\r\n.MainFolderBox{}\r\n.MainFolderLine{}\r\n.SubFolderBox{}\r\n"
                      ".SubFolderLine{}\r\n.LinkBox{}\r\n.LinkLine{}\r\n")
     {
         options.setControlValue(u"prjChkTreeMenus", 1);
         run->setClassCheck([](const QString &name) { return name != u"Missing"; });
-    }
-    clsPage *page(clsNodes &n, const QString &name, const QString &url = {})
-    {
-        clsPage *p = n.addPage(n.count());
-        p->setName(name);
-        p->setValue(u"lnkURL", url);
-        return p;
-    }
-    clsFolder *folder(clsNodes &n, const QString &name)
-    {
-        clsFolder *f = n.addFolder(n.count());
-        f->setName(name);
-        return f;
     }
     clsPage *advanced(clsNodes &n, const QString &name, const char16_t *kind)
     {

@@ -1,5 +1,7 @@
 #include "support/testutil.h"
 
+#include "tree/nodes.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -71,6 +73,21 @@ QString nodeCheck(const QString &scriptText)
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return QString::fromUtf8(p.readAllStandardError());
     return {};
+}
+
+clsPage *NodeMaker::page(clsNodes &nodes, const QString &name, const QString &url)
+{
+    clsPage *p = nodes.addPage(nodes.count());
+    p->setName(name);
+    p->setValue(u"lnkURL", url);
+    return p;
+}
+
+clsFolder *NodeMaker::folder(clsNodes &nodes, const QString &name)
+{
+    clsFolder *f = nodes.addFolder(nodes.count());
+    f->setName(name);
+    return f;
 }
 
 } // namespace qwk::test

@@ -5,7 +5,20 @@
 #include <QString>
 #include <QStringList>
 
+namespace qwk {
+class clsFolder;
+class clsNodes;
+class clsPage;
+}
+
 namespace qwk::test {
+
+// Adds named nodes at the end of a collection; fixtures inherit it so tests
+// write f.page(...) and f.folder(...).
+struct NodeMaker {
+    static clsPage *page(clsNodes &nodes, const QString &name, const QString &url = {});
+    static clsFolder *folder(clsNodes &nodes, const QString &name);
+};
 
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
