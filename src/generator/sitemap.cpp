@@ -39,25 +39,15 @@ SiteMapWriter::SiteMapWriter(RunServices &run, clsFolder &root)
 {
 }
 
-QString SiteMapWriter::className(const QString &key)
-{
-    // Asked once per key, so a class missing from the style sheet is
-    // reported once and not for every line.
-    const auto it = m_classNames.constFind(key);
-    if (it != m_classNames.constEnd())
-        return *it;
-    const QString name = m_run.cssClassName(key);
-    m_classNames.insert(key, name);
-    return name;
-}
-
 const QString &SiteMapWriter::lineClass(LineClass which)
 {
-    static const char16_t *const keys[LineClasses]
-        = { u"MainFolderBox", u"SubFolderBox", u"MainFolderLine", u"SubFolderLine", u"LinkBox", u"LinkLine" };
+    // Asked once per kind, so a class missing from the style sheet is
+    // reported once and not for every line.
+    static const char16_t *const keys[LineClasses] = { u"MainFolderBox", u"SubFolderBox", u"MainFolderLine",
+        u"SubFolderLine", u"LinkBox", u"LinkLine", u"MenuTreeBox" };
     std::optional<QString> &name = m_lineClasses[which];
     if (!name)
-        name = className(QString::fromUtf16(keys[which]));
+        name = m_run.cssClassName(QString::fromUtf16(keys[which]));
     return *name;
 }
 
@@ -255,7 +245,7 @@ QString SiteMapWriter::pageText(QString lines)
     QString firstColumn;
     if (options.isChecked(u"prjChkFirstColValue"))
         firstColumn = QStringLiteral(" Width = '") + options.text(u"prjFirstColWid").trimmed() + u'\'';
-    line(QStringLiteral("      <td") + QStringLiteral(" class='") + className(QStringLiteral("MenuTreeBox"))
+    line(QStringLiteral("      <td") + QStringLiteral(" class='") + lineClass(MenuTreeBox)
         + QStringLiteral("' valign='top'") + firstColumn + u'>');
     // The lines are most of the page: the head goes in front of them, so the
     // largest text of the job is not copied (a site map can be 20 MB).

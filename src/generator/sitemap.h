@@ -6,7 +6,6 @@
 // form, which this version does not write yet, so the job then ends with an
 // error and writes nothing.
 
-#include <QHash>
 #include <QString>
 
 #include <array>
@@ -37,9 +36,9 @@ public:
     void linkLine(QString &out, const QString &address, const QString &name, int indent, bool image);
 
 private:
-    QString className(const QString &key);
-    // The class of a line kind, asked for once (see className).
-    enum LineClass { MainFolderBox, SubFolderBox, MainFolderLine, SubFolderLine, LinkBox, LinkLine, LineClasses };
+    // The class of a line kind (and of the table cell), asked for once.
+    enum LineClass { MainFolderBox, SubFolderBox, MainFolderLine, SubFolderLine, LinkBox, LinkLine, MenuTreeBox,
+        LineClasses };
     const QString &lineClass(LineClass which);
     QStringView indentText(int indent);
     // The image of a line kind (none when its check box is off), read once per job.
@@ -47,7 +46,6 @@ private:
 
     RunServices &m_run;
     clsFolder &m_root;
-    QHash<QString, QString> m_classNames;
     std::array<std::optional<QString>, LineClasses> m_lineClasses;
     QString m_indent;
     bool m_haveLineImages = false;
