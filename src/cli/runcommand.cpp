@@ -46,9 +46,20 @@ int runCommand(CliApp &app, const Arguments &args)
     run.setProjectFile(QFileInfo(args.project).absoluteFilePath());
     run.setClassCheck([&css](const QString &name) { return css.checkIfClassInEditor(name); });
     QTextStream &out = app.out();
-    QObject::connect(&run, &RunServices::logged, [&out](const QString &entry) {
+    QTextStream &err = app.err();
+    // The log goes to standard output; what stopped the job goes to standard
+    // error as well, where a site build's log shows it.
+    bool errorShown = false;
+    QString lastEntry;
+    QObject::connect(&run, &RunServices::logged, [&](const QString &entry) {
         out << entry << '\n';
         out.flush();
+        if (entry.startsWith(u"Error: ")) {
+            err << entry << '\n';
+            err.flush();
+            errorShown = true;
+        }
+        lastEntry = entry;
     });
 
     RunDriver driver(run, app.root(), &css);
@@ -70,6 +81,12 @@ int runCommand(CliApp &app, const Arguments &args)
     driver.setSiteMapWriter([&siteMap] { siteMap.writeSiteMap(); });
 
     const bool ok = driver.runJob(jobOf(args.command));
+    // Some failures are logged without "Error: " (the sample page's reason, a
+    // missing location): the last entry says why.
+    if (!ok && !errorShown && !lastEntry.isEmpty()) {
+        err << lastEntry << '\n';
+        err.flush();
+    }
     return ok ? Success : JobFailed;
 }
 

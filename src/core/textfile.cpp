@@ -4,7 +4,12 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace qwk {
 
@@ -182,15 +187,37 @@ FileResult readWholeFile(const QString &path, QByteArray *out)
 FileResult writeFileAtomic(const QString &path, QByteArrayView bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a full disk is seen by the write that hits it, with the
+    // system's reason. Through Qt's buffer a small file's bytes were only
+    // written by the flush at commit, whose failure went unnoticed: the empty
+    // temporary file replaced the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {false, file.errorString()};
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        const QString why = file.errorString();
+    auto fail = [&file](QString why) -> FileResult {
+        if (why.isEmpty())
+            why = QStringLiteral("Unknown error");
         file.cancelWriting();
         return {false, why};
+    };
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            return fail(file.errorString());
+        done += n;
     }
+    if (!file.flush())
+        return fail(file.errorString());
+#ifdef Q_OS_UNIX
+    // Some file systems report a full disk only when the data reaches it;
+    // the commit below syncs too, but ignores the answer.
+    if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != EROFS)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+#endif
+    if (file.size() != bytes.size())
+        return fail(QStringLiteral("Only %1 of %2 bytes were written").arg(file.size()).arg(bytes.size()));
     if (!file.commit())
-        return {false, file.errorString()};
+        return {false, file.errorString().isEmpty() ? QStringLiteral("Unknown error") : file.errorString()};
     return {true, {}};
 }
 

@@ -140,6 +140,8 @@ private Q_SLOTS:
         CliResult r = runCli({QStringLiteral("run"), kDemo});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.out.contains(u"Error: "));
+        // What stopped the job reaches standard error too, for a build's log.
+        QVERIFY2(r.err.contains(r.out.mid(r.out.indexOf(u"Error: "))), qPrintable(r.err));
         r = runCli({QStringLiteral("run"), kDemo, QStringLiteral("--set"), QStringLiteral("prjFilJS=")});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.err.contains(u"Select your js menu file location."));
