@@ -38,7 +38,7 @@ bool CliApp::openProject(const QString &path)
     newProject();
     const TransferResult r = ProjectFile::read(path, *m_options, *m_root);
     if (!r.ok) {
-        fail(QStringLiteral("cannot open %1: %2").arg(path, r.reason));
+        fail(QStringLiteral("%1: %2: %3").arg(kProjectTransferError, path, r.reason));
         return false;
     }
     m_options->setPrjChanged(false);

@@ -54,11 +54,6 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool isLine(QStringView line, QStringView key, QStringView value)
-{
-    return splitKey(line) == key && splitValue(line) == value;
-}
-
 void appendLine(QString &out, QStringView a, QStringView b = {})
 {
     appendPieces(out, { a, b, u"\r\n" });
@@ -126,153 +121,201 @@ void writeNodes(QString &out, const clsNodes &top, const QString &dnnTemplate)
     }
 }
 
-// Applies the option lines of a folder or page up to the line whose key is
-// "end". Returns with the current line in *line.
-void readNodeOptions(LineStream &s, OptionNode &node, QStringView *line)
+// The structure lines of the format. They are recognised with blanks, tabs
+// and stray CRs around them trimmed away, because a file that went through
+// another editor or another line-end convention must keep its shape: losing
+// one "end:nodes" would move every later node into the folder above.
+enum class Tag {
+    None, // an option line, or a line the reader does not understand
+    StartProject,
+    EndProject,
+    StartOptions,
+    EndOptions,
+    StartNodes,
+    EndNodes,
+    StartFolder,
+    EndFolderOptions,
+    StartPage,
+    EndPage,
+    StartColumn,
+    EndColumn,
+};
+
+Tag structureTag(QStringView line)
 {
-    QStringView cur;
-    if (!s.atEnd())
-        cur = s.readLine();
-    const auto cat = nodeOptionCatalogue();
-    while (splitKey(cur) != u"end" && !s.atEnd()) {
-        const int ci = nodeOptionIndex(splitKey(cur));
-        const int slot = ci < 0 ? -1 : node.layout().slot[ci];
-        if (slot >= 0) {
-            const QStringView value = splitValue(cur);
-            switch (cat[ci].kind) {
-            case OptionKind::Text:
-                node.setTextAt(slot, value.toString());
-                break;
-            case OptionKind::Choice:
-                if (const auto b = toChoice(value))
-                    node.setChoiceAt(slot, *b);
-                break;
-            case OptionKind::Check:
-                if (const auto c = toCheck(value))
-                    node.setCheckAt(slot, *c);
-                break;
-            case OptionKind::Unknown:
-                break;
-            }
-        }
-        if (!s.atEnd())
-            cur = s.readLine();
-    }
-    *line = cur;
+    const QStringView t = line.trimmed();
+    const QStringView key = splitKey(t);
+    const bool start = key == u"start";
+    if (!start && key != u"end")
+        return Tag::None;
+    const QStringView what = splitValue(t);
+    if (what == u"nodes")
+        return start ? Tag::StartNodes : Tag::EndNodes;
+    if (what == u"page")
+        return start ? Tag::StartPage : Tag::EndPage;
+    if (what == u"column")
+        return start ? Tag::StartColumn : Tag::EndColumn;
+    if (start && what == u"folder")
+        return Tag::StartFolder;
+    if (!start && what == u"folderOptions")
+        return Tag::EndFolderOptions;
+    if (what == u"prjOptions")
+        return start ? Tag::StartOptions : Tag::EndOptions;
+    if (what.startsWith(u"Quenwick "))
+        return start ? Tag::StartProject : Tag::EndProject;
+    return Tag::None;
 }
 
-void readColumn(LineStream &s, clsColumn &col, QStringView *line)
+// The lines that close an option block, whichever block is open.
+bool endsOptionBlock(Tag tag)
 {
-    QStringView cur;
-    if (!s.atEnd())
-        cur = s.readLine();
-    QString width = col.width();
-    QString flag = col.flagText();
-    while (splitKey(cur) != u"end" && !s.atEnd()) {
-        const QStringView key = splitKey(cur);
-        if (key == u"lnkColWidth") {
-            width = splitValue(cur).toString();
-        } else if (key == u"lnkChkColValue") {
-            if (const auto c = toCheck(splitValue(cur)))
-                flag = QString::number(*c);
-        }
-        if (!s.atEnd())
-            cur = s.readLine();
-    }
-    col.load(width, flag);
-    *line = cur;
+    return tag == Tag::EndOptions || tag == Tag::EndFolderOptions || tag == Tag::EndPage || tag == Tag::EndColumn;
 }
 
-void readProjectOptions(LineStream &s, clsOptions &options)
+// An option line of a key the format knows, wherever it stands.
+bool isKnownOptionLine(QStringView line, const clsOptions &options)
 {
-    LoadingOptionsGuard loading(&options);
-    QStringView line;
-    if (!s.atEnd())
-        line = s.readLine();
-    while (splitKey(line) != u"end" && !s.atEnd()) {
-        const QStringView key = splitKey(line);
-        // Only project options: a project file must not change the user's
-        // program preferences or the selected node's fields.
-        const int ci = key.startsWith(u"prj") ? options.getControl(key) : -1;
-        if (ci >= 0) {
-            const QString &name = options.control(ci).name;
-            const QStringView value = splitValue(line);
-            switch (kindOfControl(name)) {
-            case OptionKind::Text: {
-                QStringView v = value;
-                if (key == u"prjFilWebRoot" && v.size() >= 2 && (v.endsWith(u'\\') || v.endsWith(u'/')))
-                    v.chop(1);
-                options.setControlValue(key, v.toString());
-                break;
-            }
-            case OptionKind::Check:
-                if (const auto c = toCheck(value))
-                    options.setControlValue(key, int(*c));
-                break;
-            case OptionKind::Choice:
-                if (const auto b = toChoice(value))
-                    options.setControlValue(key, *b);
-                break;
-            case OptionKind::Unknown:
-                break;
-            }
-        }
-        if (!s.atEnd())
-            line = s.readLine();
+    const QStringView key = splitKey(line);
+    if (key.isEmpty())
+        return false;
+    if (key.startsWith(u"prj"))
+        return options.getControl(key) >= 0;
+    return nodeOptionIndex(key) >= 0 || key == u"lnkColWidth" || key == u"lnkChkColValue";
+}
+
+void applyNodeOption(OptionNode &node, QStringView line)
+{
+    const int ci = nodeOptionIndex(splitKey(line));
+    const int slot = ci < 0 ? -1 : node.layout().slot[ci];
+    if (slot < 0)
+        return; // a key this kind of node does not carry
+    const QStringView value = splitValue(line);
+    switch (nodeOptionCatalogue()[ci].kind) {
+    case OptionKind::Text:
+        node.setTextAt(slot, value.toString());
+        break;
+    case OptionKind::Choice:
+        if (const auto b = toChoice(value))
+            node.setChoiceAt(slot, *b);
+        break;
+    case OptionKind::Check:
+        if (const auto c = toCheck(value))
+            node.setCheckAt(slot, *c);
+        break;
+    case OptionKind::Unknown:
+        break;
     }
 }
 
-void readNodes(LineStream &s, clsNodes &top)
+void applyColumnOption(clsColumn &col, QStringView line)
 {
-    // The nesting of folders is followed with an explicit stack, so a file of
-    // thousands of nested folders cannot exhaust the call stack.
-    struct Frame {
-        clsNodes *nodes;
-        int index;
-    };
-    std::vector<Frame> stack{{&top, 1}};
-    QStringView line;
-    if (!s.atEnd())
-        line = s.readLine();
-    while (!stack.empty()) {
-        Frame &f = stack.back();
-        if (s.atEnd() || line == u"end:nodes") {
-            stack.pop_back();
-            if (stack.empty())
-                break;
-            // The folder that owned this collection is done; go on in its parent.
-            if (!s.atEnd())
-                line = s.readLine();
-            ++stack.back().index;
-            continue;
-        }
-        while (!s.atEnd() && !isLine(line, u"start", u"page") && !isLine(line, u"start", u"folder")
-               && !isLine(line, u"start", u"column"))
-            line = s.readLine();
-        const QStringView what = splitKey(line) == u"start" ? splitValue(line) : QStringView();
-        if (what == u"page") {
-            readNodeOptions(s, *f.nodes->addPage(f.index), &line);
-        } else if (what == u"column") {
-            readColumn(s, *f.nodes->addColumn(f.index), &line);
-        } else if (what == u"folder") {
-            clsFolder *folder = f.nodes->addFolder(f.index);
-            readNodeOptions(s, *folder, &line);
-            while (!s.atEnd()) {
-                line = s.readLine();
-                if (line == u"start:nodes")
-                    break;
-            }
-            line = s.atEnd() ? QStringView() : s.readLine();
-            stack.push_back({&folder->nodes(), 1});
-            continue;
-        } else {
-            continue; // the end came before another node: the loop ends above
-        }
-        if (!s.atEnd())
-            line = s.readLine();
-        ++f.index;
+    const QStringView key = splitKey(line);
+    if (key == u"lnkColWidth") {
+        col.load(splitValue(line).toString(), col.flagText());
+    } else if (key == u"lnkChkColValue") {
+        if (const auto c = toCheck(splitValue(line)))
+            col.load(col.width(), QString::number(*c));
     }
 }
+
+void applyProjectOption(clsOptions &options, QStringView line)
+{
+    const QStringView key = splitKey(line);
+    // Only project options: a project file must not change the user's
+    // program preferences or the selected node's fields.
+    const int ci = key.startsWith(u"prj") ? options.getControl(key) : -1;
+    if (ci < 0)
+        return;
+    const QStringView value = splitValue(line);
+    switch (kindOfControl(options.control(ci).name)) {
+    case OptionKind::Text: {
+        QStringView v = value;
+        if (key == u"prjFilWebRoot" && v.size() >= 2 && (v.endsWith(u'\\') || v.endsWith(u'/')))
+            v.chop(1);
+        options.setControlValue(key, v.toString());
+        break;
+    }
+    case OptionKind::Check:
+        if (const auto c = toCheck(value))
+            options.setControlValue(key, int(*c));
+        break;
+    case OptionKind::Choice:
+        if (const auto b = toChoice(value))
+            options.setControlValue(key, *b);
+        break;
+    case OptionKind::Unknown:
+        break;
+    }
+}
+
+// Builds the tree from the lines after the root's "start:nodes", one line at
+// a time. Every structure line is acted on wherever it comes; any other line
+// is either an option of the block that is open or skipped. The nesting is an
+// explicit stack, so thousands of nested folders cannot exhaust the call stack.
+class TreeReader {
+public:
+    explicit TreeReader(clsNodes &top) : m_lists{&top} {}
+
+    // False once the root's list is closed: the tree is complete.
+    bool line(QStringView line, Tag tag)
+    {
+        if (tag == Tag::None) {
+            if (m_node)
+                applyNodeOption(*m_node, line);
+            else if (m_column)
+                applyColumnOption(*m_column, line);
+            return true; // between nodes, a line not understood is skipped
+        }
+        if (m_node || m_column) {
+            // A structure line ends the open block. The block's own end is
+            // used up; anything else (a lost end line) is read as it comes.
+            const bool folder = m_node && m_node->asFolder();
+            m_node = nullptr;
+            m_column = nullptr;
+            if (folder)
+                m_awaitingList = true;
+            if (endsOptionBlock(tag))
+                return true;
+        }
+        if (m_awaitingList) {
+            // A folder's options are followed by its own list. When its
+            // "start:nodes" is lost, the list is taken as opened all the same,
+            // so its "end:nodes" still closes this folder and not the one above.
+            m_awaitingList = false;
+            if (tag == Tag::StartNodes)
+                return true;
+        }
+        clsNodes &list = *m_lists.back();
+        switch (tag) {
+        case Tag::StartPage:
+            m_node = list.addPage(list.count());
+            break;
+        case Tag::StartFolder: {
+            clsFolder *folder = list.addFolder(list.count());
+            m_node = folder;
+            m_lists.push_back(&folder->nodes());
+            break;
+        }
+        case Tag::StartColumn:
+            m_column = list.addColumn(list.count());
+            break;
+        case Tag::EndNodes:
+            m_lists.pop_back();
+            return !m_lists.empty();
+        case Tag::EndProject:
+            return false;
+        default:
+            break; // a structure line out of place: skipped
+        }
+        return true;
+    }
+
+private:
+    std::vector<clsNodes *> m_lists; // open lists, innermost last
+    OptionNode *m_node = nullptr; // the page or folder whose options are being read
+    clsColumn *m_column = nullptr;
+    bool m_awaitingList = false; // a folder's options ended; its "start:nodes" is next
+};
 
 } // namespace
 
@@ -310,24 +353,47 @@ QString ProjectFile::projectText(const clsOptions &options, const clsFolder &roo
     return out;
 }
 
-void ProjectFile::readText(QStringView text, clsOptions &options, clsFolder &root, const StageCallback &stage)
+bool ProjectFile::readText(QStringView text, clsOptions &options, clsFolder &root, const StageCallback &stage)
 {
     LoadingOptionsGuard loading(&options);
     LineStream s(text);
-    while (!s.atEnd()) {
-        if (isLine(s.readLine(), u"start", u"prjOptions"))
-            break;
+    TreeReader tree(root.nodes());
+    enum class Part { Outside, Options, Tree, Done };
+    Part part = Part::Outside;
+    bool recognised = false;
+    while (part != Part::Done && !s.atEnd()) {
+        const QStringView line = s.readLine();
+        const Tag tag = structureTag(line);
+        if (!recognised)
+            recognised = tag != Tag::None || isKnownOptionLine(line, options);
+        // Any text outside the two blocks is skipped.
+        if (part == Part::Options) {
+            if (tag == Tag::None) {
+                applyProjectOption(options, line);
+                continue;
+            }
+            part = Part::Outside;
+            if (endsOptionBlock(tag))
+                continue;
+        }
+        if (part == Part::Tree) {
+            if (!tree.line(line, tag))
+                part = Part::Done;
+            continue;
+        }
+        if (tag == Tag::StartOptions) {
+            if (stage)
+                stage(QStringLiteral("Reading project options"));
+            part = Part::Options;
+        } else if (tag == Tag::StartNodes) {
+            if (stage)
+                stage(QStringLiteral("Reading the menu tree"));
+            part = Part::Tree;
+        } else if (tag == Tag::EndProject) {
+            part = Part::Done;
+        }
     }
-    if (stage)
-        stage(QStringLiteral("Reading project options"));
-    readProjectOptions(s, options);
-    while (!s.atEnd()) {
-        if (isLine(s.readLine(), u"start", u"nodes"))
-            break;
-    }
-    if (stage)
-        stage(QStringLiteral("Reading the menu tree"));
-    readNodes(s, root.nodes());
+    return recognised;
 }
 
 TransferResult ProjectFile::save(const QString &path, const clsOptions &options, const clsFolder &root,
@@ -349,9 +415,14 @@ TransferResult ProjectFile::read(const QString &path, clsOptions &options, clsFo
     const FileResult r = readWholeFile(path, &bytes);
     if (!r.ok)
         return {false, r.error};
+    if (bytes.isEmpty())
+        return {false, QStringLiteral("The file is empty; it is not a Quenwick project file.")};
     const QString text = decodeText(bytes);
     bytes = QByteArray(); // a huge file need not be held twice while it is parsed
-    readText(text, options, root, stage);
+    // Opened as an empty project, a file of another kind would be replaced
+    // by the next save.
+    if (!readText(text, options, root, stage))
+        return {false, QStringLiteral("The file is not a Quenwick project file.")};
     return {true, {}};
 }
 

@@ -33,14 +33,20 @@ public:
     static QString projectText(const clsOptions &options, const clsFolder &root);
 
     // Reads a project text into the options and into root, which is expected
-    // to be a new, empty root folder. Never fails: unknown lines are skipped.
-    static void readText(QStringView text, clsOptions &options, clsFolder &root,
+    // to be a new, empty root folder. Lenient: lines it does not understand
+    // are skipped, never the structure around them. Returns false when no
+    // line at all was a line of the format (a structure line or an option
+    // line of a known key): the text is something else, not a project.
+    static bool readText(QStringView text, clsOptions &options, clsFolder &root,
                          const StageCallback &stage = {});
 
     // Saves atomically: a failed write leaves an older file as it was. The
     // caller reports a failure (kProjectTransferError in the designer).
     static TransferResult save(const QString &path, const clsOptions &options, const clsFolder &root,
                                const StageCallback &stage = {});
+    // Fails on a file that cannot be read, and on one that is empty or holds
+    // no line of the format, so it is never opened (and later saved over) as
+    // an empty project.
     static TransferResult read(const QString &path, clsOptions &options, clsFolder &root,
                                const StageCallback &stage = {});
 };

@@ -30,7 +30,7 @@ private Q_SLOTS:
         QTest::newRow("unknown flag") << QStringList{"show", kDemo, "--bogus"} << "does not take --bogus";
         QTest::newRow("show takes no set") << QStringList{"show", kDemo, "--set", "prjChkMOMO=0"} << "does not take --set";
         QTest::newRow("dangling set") << QStringList{"new", "--out", "x.qwk", "--set"} << "--set needs a value";
-        QTest::newRow("missing file") << QStringList{"show", "/nonexistent/p.qwk"} << "cannot open /nonexistent/p.qwk";
+        QTest::newRow("missing file") << QStringList{"show", "/nonexistent/p.qwk"} << "Error reading or writing file: /nonexistent/p.qwk: ";
         QTest::newRow("folder") << QStringList{"show", "/tmp"} << "it is a folder";
         QTest::newRow("unknown option") << QStringList{"new", "--out", "x.qwk", "--set", "prjNope=1"} << "prjNope";
         QTest::newRow("node option") << QStringList{"new", "--out", "x.qwk", "--set", "lnkURL=a"} << "lnkURL";
@@ -148,7 +148,8 @@ private Q_SLOTS:
         QVERIFY(r.out.contains(u"Missing a file location"));
     }
 
-    void unreadableContentIsReadLeniently()
+    // Saved over itself, a file of another kind would become a default project.
+    void otherFilesAreNotOpened()
     {
         QTemporaryDir dir;
         const QString p = dir.filePath(QStringLiteral("junk.qwk"));
@@ -156,9 +157,12 @@ private Q_SLOTS:
         for (int i = 0; i < junk.size(); ++i)
             junk[i] = char((i * 7919) % 251);
         writeBytes(p, junk);
-        const CliResult r = runCli({QStringLiteral("show"), p});
-        QCOMPARE(r.exitCode, 0);
+        const CliResult r = runCli({QStringLiteral("save"), p, QStringLiteral("--out"), p});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("Error reading or writing file: ") + p + QStringLiteral(": ")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(u"not a Quenwick project file"), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+        QCOMPARE(readBytes(p), junk);
     }
 };
 

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 using namespace qwk;
 
 namespace {
@@ -68,6 +70,38 @@ QString dump(const clsNodes &nodes, int depth = 0)
             out += dump(f->nodes(), depth + 1);
     }
     return out;
+}
+
+// A small nested project: pages, folders two levels deep, an empty folder
+// and a column, so a lost level shows in the read tree.
+QString nestedProjectText()
+{
+    Project p;
+    clsNodes &top = p.root->nodes();
+    top.addPage(1)->setName(QStringLiteral("Home"));
+    clsFolder *products = top.addFolder(2);
+    products->setName(QStringLiteral("Products"));
+    products->nodes().addPage(1)->setName(QStringLiteral("Widgets"));
+    clsFolder *tools = products->nodes().addFolder(2);
+    tools->setName(QStringLiteral("Tools"));
+    tools->nodes().addPage(1)->setName(QStringLiteral("Hammer"));
+    products->nodes().addPage(3)->setName(QStringLiteral("Gadgets"));
+    top.addColumn(3);
+    top.addFolder(4)->setName(QStringLiteral("Empty"));
+    top.addPage(5)->setName(QStringLiteral("Contact"));
+    return p.text();
+}
+
+// The text with each line replaced by what edit makes of it (given the next
+// line too), joined with the given line end.
+QString damaged(const QString &text, const std::function<QStringList(const QString &, const QString &)> &edit,
+                const QString &lineEnd = QStringLiteral("\r\n"))
+{
+    const QStringList lines = text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QStringList out;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        out += edit(lines[i], i + 1 < lines.size() ? lines[i + 1] : QString());
+    return out.join(lineEnd) + lineEnd;
 }
 
 } // namespace
@@ -290,6 +324,72 @@ private Q_SLOTS:
         QVERIFY(q.prompt.asked.isEmpty());
     }
 
+    // Damage a file picks up in other editors or on other systems costs at
+    // most the damaged line, never the nesting around it.
+    void damagedLinesLeaveTheTreeAlone_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QString good = nestedProjectText();
+        using Lines = QStringList;
+        const auto before = [](const QString &tag, const QString &insert) {
+            return [tag, insert](const QString &line, const QString &next) {
+                return next == tag ? Lines{line, insert} : Lines{line};
+            };
+        };
+        const auto isStructure = [](const QString &line) {
+            return line.startsWith(u"start:") || line.startsWith(u"end:");
+        };
+        QTest::newRow("blank line before end:nodes") << damaged(good, before(QStringLiteral("end:nodes"), QString()));
+        QTest::newRow("unknown line before end:nodes")
+            << damaged(good, before(QStringLiteral("end:nodes"), QStringLiteral("something else")));
+        QTest::newRow("end:nodes with a trailing blank") << damaged(good, [](const QString &line, const QString &) {
+            return Lines{line == u"end:nodes" ? line + u' ' : line};
+        });
+        QTest::newRow("LF CR line ends") << damaged(good, [](const QString &l, const QString &) { return Lines{l}; },
+                                                    QStringLiteral("\n\r"));
+        QTest::newRow("LF line ends") << damaged(good, [](const QString &l, const QString &) { return Lines{l}; },
+                                                 QStringLiteral("\n"));
+        QTest::newRow("blank line after every line") << damaged(good, [](const QString &line, const QString &) {
+            return Lines{line, QString()};
+        });
+        QTest::newRow("unknown line after every line") << damaged(good, [](const QString &line, const QString &) {
+            return Lines{line, QStringLiteral("start:unknown"), QStringLiteral("no colon")};
+        });
+        QTest::newRow("blanks and tabs around structure lines")
+            << damaged(good, [isStructure](const QString &line, const QString &) {
+                   return Lines{isStructure(line) ? QStringLiteral(" \t") + line + QStringLiteral(" \t") : line};
+               });
+        QTest::newRow("end:page lost before end:nodes") << damaged(good, [](const QString &line, const QString &next) {
+            return line == u"end:page" && next == u"end:nodes" ? Lines{} : Lines{line};
+        });
+        QTest::newRow("end:folderOptions lost") << damaged(good, [](const QString &line, const QString &) {
+            return line == u"end:folderOptions" ? Lines{} : Lines{line};
+        });
+        // The folder's list counts as opened, so its end:nodes still closes it.
+        QTest::newRow("start:nodes of each folder lost")
+            << damaged(good, [after = false](const QString &line, const QString &) mutable {
+                   const bool drop = after && line == u"start:nodes";
+                   after = line == u"end:folderOptions";
+                   return drop ? Lines{} : Lines{line};
+               });
+        QTest::newRow("end:prjOptions lost") << damaged(good, [](const QString &line, const QString &) {
+            return line == u"end:prjOptions" ? Lines{} : Lines{line};
+        });
+    }
+    void damagedLinesLeaveTheTreeAlone()
+    {
+        QFETCH(QString, text);
+        const QString good = nestedProjectText();
+        Project q;
+        q.read(text);
+        QCOMPARE(dump(q.root->nodes()), [&] {
+            Project p;
+            p.read(good);
+            return dump(p.root->nodes());
+        }());
+        QCOMPARE(q.text(), good);
+    }
+
     void truncatedAndEmptyFilesKeepWhatWasRead()
     {
         Project p;
@@ -390,6 +490,46 @@ private Q_SLOTS:
         Project s;
         QVERIFY(ProjectFile::read(path, s.options, *s.root).ok);
         QCOMPARE(s.options.text(u"prjCNLinkBox"), QStringLiteral("été"));
+    }
+
+    // A file of another kind must not open as an empty project: the next
+    // save would replace it with one.
+    void onlyProjectsOpen_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("opens");
+        QByteArray noise;
+        quint32 x = 99;
+        for (int i = 0; i < 4096; ++i) {
+            x = x * 1103515245u + 12345u;
+            noise.append(char(x >> 24));
+        }
+        QByteArray utf16("\xFF\xFE");
+        for (const char c : QByteArray("start:Quenwick 3.0\r\nstart:prjOptions\r\nend:prjOptions\r\n"))
+            utf16.append(c).append('\0');
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("random bytes") << noise << false;
+        QTest::newRow("UTF-16 text") << utf16 << false;
+        static const char png[] = "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10";
+        QTest::newRow("image") << QByteArray(png, sizeof png - 1) << false;
+        QTest::newRow("blank lines") << QByteArray("\r\n \r\n\t\n") << false;
+        QTest::newRow("text with colons") << QByteArray("Subject: hello\nstart:here\nend:there\n") << false;
+        QTest::newRow("empty project") << QByteArray("start:Quenwick 3.0\r\nend:Quenwick 3.0\r\n") << true;
+        QTest::newRow("one option line") << QByteArray("prjChkTreeMenus:1\n") << true;
+        QTest::newRow("project after noise") << noise + "\nstart:nodes\nend:nodes\n" << true;
+    }
+    void onlyProjectsOpen()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, opens);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.qwk"));
+        test::writeBytes(path, bytes);
+        Project q;
+        const TransferResult r = ProjectFile::read(path, q.options, *q.root);
+        QCOMPARE(r.ok, opens);
+        if (!opens)
+            QVERIFY2(r.reason.contains(u"not a Quenwick project file"), qPrintable(r.reason));
     }
 
     void failuresAreReportedAndLeaveFilesAlone()
