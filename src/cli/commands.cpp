@@ -24,13 +24,16 @@ int showCommand(CliApp &app, const Arguments &args)
 {
     if (!app.openProject(args.project))
         return BadArguments;
-    assignTreeKeys(app.root());
-
+    // Keys are built as the walk goes: stored in every node they would cost
+    // memory with the square of the depth.
     struct Frame {
         const clsNodes *nodes;
         int next;
+        qsizetype keyLength; // the parent's key within key
     };
-    std::vector<Frame> stack{{&app.root().nodes(), 1}};
+    std::vector<Frame> stack{{&app.root().nodes(), 1, 0}};
+    QString key;
+    QString blanks;
     QTextStream &out = app.out();
     while (!stack.empty()) {
         Frame &f = stack.back();
@@ -38,18 +41,24 @@ int showCommand(CliApp &app, const Arguments &args)
             stack.pop_back();
             continue;
         }
-        const MenuNode *n = f.nodes->item(f.next++);
-        if (n->classType() == u"EOF")
-            continue;
-        const QString indent(int(stack.size() - 1) * 2, u' ');
-        QString label;
-        if (const auto *col = dynamic_cast<const clsColumn *>(n))
-            label = col->width();
+        const int position = f.next++;
+        const MenuNode *n = f.nodes->item(position);
+        if (!n->asFolder() && !n->asPage() && !n->asColumn())
+            continue; // the end-of-folder marker
+        key.truncate(f.keyLength);
+        key += u'n';
+        key += QString::number(position);
+        const qsizetype indent = qsizetype(stack.size() - 1) * 2;
+        if (blanks.size() < indent)
+            blanks.resize(indent * 2, u' ');
+        out << QStringView(blanks).left(indent) << key << ' ' << n->classType() << ' ';
+        if (const auto *col = n->asColumn())
+            out << col->width();
         else if (const auto *on = dynamic_cast<const OptionNode *>(n))
-            label = on->name();
-        out << indent << n->key() << ' ' << n->classType() << ' ' << label << '\n';
+            out << on->name();
+        out << '\n';
         if (const clsFolder *folder = n->asFolder())
-            stack.push_back({&folder->nodes(), 1});
+            stack.push_back({&folder->nodes(), 1, key.size()});
     }
 
     clsOptions defaults(nullptr, nullptr);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <new>
 
 using namespace qwk::cli;
 
@@ -133,7 +134,18 @@ int main(int argc, char **argv)
         return BadArguments;
     }
     CliApp app(out, err);
-    const int status = verb->run(app, args);
+    int status = JobFailed;
+    // Nothing may end the tool with an abort: a site build must see a
+    // message and an exit status.
+    try {
+        status = verb->run(app, args);
+    } catch (const std::bad_alloc &) {
+        out.flush();
+        err << "quenwick-cli: not enough memory for " << args.command << '\n';
+    } catch (const std::exception &e) {
+        out.flush();
+        err << "quenwick-cli: " << args.command << " failed: " << e.what() << '\n';
+    }
     out.flush();
     err.flush();
     return status;

@@ -56,6 +56,14 @@ bool RunDriver::runWriter(const JobWriter &writer, const QString &missingLine, b
         m_run.logLine(missingLine);
         return false;
     }
+    // Refused before anything is written: ids and markup of such a menu grow
+    // with the square of its depth.
+    if (const int depth = menuDepth(m_root); depth > kMaxMenuDepth) {
+        m_run.logLine(QStringLiteral("Error: \nThe menu is %1 levels deep; Quenwick writes menus of at most %2 levels.")
+                          .arg(depth)
+                          .arg(kMaxMenuDepth));
+        return false;
+    }
     if (!writer) {
         m_run.logLine(QStringLiteral("Error: ") + u'\n'
                       + QStringLiteral("This version of Quenwick cannot perform this job yet."));

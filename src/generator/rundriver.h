@@ -14,6 +14,11 @@ class RunServices;
 
 class RunDriver {
 public:
+    // The deepest menu the jobs write. Real menus have a handful of levels;
+    // section ids and the script's markup grow with every level, and browsers
+    // stop nesting elements long before this.
+    static constexpr int kMaxMenuDepth = 500;
+
     // A writer of one job's files; it reports trouble through the run services.
     using JobWriter = std::function<void()>;
 

@@ -4,6 +4,8 @@
 #include "core/textfile.h"
 #include "options/options.h"
 
+#include <algorithm>
+
 namespace qwk {
 
 namespace {
@@ -395,6 +397,29 @@ void assignTreeKeys(clsFolder &root)
             n->setKey(key);
         }
     }
+}
+
+int menuDepth(const clsFolder &root)
+{
+    struct Level {
+        const clsNodes *nodes;
+        int depth;
+    };
+    std::vector<Level> todo{{&root.nodes(), 1}};
+    int deepest = 0;
+    while (!todo.empty()) {
+        const Level level = todo.back();
+        todo.pop_back();
+        for (int i = 1; i <= level.nodes->count(); ++i) {
+            const MenuNode *n = level.nodes->item(i);
+            if (!n->asFolder() && !n->asPage() && !n->asColumn())
+                continue; // the end-of-folder marker is not an entry
+            deepest = std::max(deepest, level.depth);
+            if (const clsFolder *f = n->asFolder())
+                todo.push_back({&f->nodes(), level.depth + 1});
+        }
+    }
+    return deepest;
 }
 
 } // namespace qwk

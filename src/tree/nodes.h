@@ -229,4 +229,9 @@ public:
 // depth the reader accepts can be keyed.
 void assignTreeKeys(clsFolder &root);
 
+// How many levels of entries the menu has: 0 for an empty menu, 1 when the
+// main menu holds no folder with entries, and one more for each folder
+// level below. Works without recursion.
+int menuDepth(const clsFolder &root);
+
 } // namespace qwk

@@ -60,6 +60,29 @@ private Q_SLOTS:
         QCOMPARE(k.run->logEntries(), QStringList{QStringLiteral("Missing Folder or File location")});
     }
 
+    void menuDepthLimit()
+    {
+        // A chain of folders below the fixture's folder with a page at the
+        // limit, then a folder and page one level past it.
+        Job j;
+        clsFolder *f = j.root.nodes().item(1)->asFolder();
+        for (int level = 2; level < RunDriver::kMaxMenuDepth; ++level)
+            f = f->nodes().addFolder(1);
+        f->nodes().addPage(1);
+        QCOMPARE(menuDepth(j.root), RunDriver::kMaxMenuDepth);
+        RunDriver d(*j.run, j.root);
+        QVERIFY2(d.runJob(QStringLiteral("run")), qPrintable(j.run->logText()));
+
+        f->nodes().addFolder(1)->nodes().addPage(1);
+        QFile::remove(j.path(QStringLiteral("menu/qmenu.js")));
+        for (const char *job : {"run", "siteMap", "writeSample"}) {
+            QVERIFY(!d.runJob(QString::fromLatin1(job)));
+            QCOMPARE(j.run->logEntries().last(),
+                     QStringLiteral("Error: \nThe menu is 501 levels deep; Quenwick writes menus of at most 500 levels."));
+        }
+        QVERIFY(!QFile::exists(j.path(QStringLiteral("menu/qmenu.js"))));
+    }
+
     void runWritesAValidScript()
     {
         Job j;
