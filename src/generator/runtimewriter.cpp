@@ -6,6 +6,7 @@
 #include "options/options.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace qwk {
 
@@ -44,14 +45,16 @@ const char16_t *const kClassKeys[]
           u"SubFolderLine", u"LinkBox", u"LinkPage", u"LinkLine", u"MenuTreeBox" };
 
 // An indent as a pixel number; text that is no whole number counts as 0 so
-// that the script stays valid.
+// that the script stays valid. Indents are kept within what a page can show,
+// so the sum of two cannot overflow.
 int pixels(const QString &text, bool *ok = nullptr)
 {
+    constexpr int kLimit = 10000;
     bool good = false;
     const int n = text.trimmed().toInt(&good);
     if (ok)
         *ok = good;
-    return good ? n : 0;
+    return good ? std::clamp(n, -kLimit, kLimit) : 0;
 }
 
 // A value inside a single-quoted script string.

@@ -673,6 +673,16 @@ void TestRuntime::optionPieces()
         QVERIFY(nodeCheck(s).isEmpty());
     }
     {
+        // Indents past any page's width are held at 10000 pixels: the sum
+        // of two of the largest numbers once overflowed.
+        Gen g;
+        g.set(u"prjLeftIndentMainFolder"_qs, u"2147483647"_qs);
+        g.set(u"prjLeftIndentSubFolder"_qs, u"2147483647"_qs);
+        const QString s = g.script();
+        QVERIFY(s.contains(u"qML=20000}else"_qs));
+        QVERIFY(s.contains(u"margin-left:10000px"_qs));
+    }
+    {
         // The page-load code: its five statements in order, the cookie name
         // from the project's base name.
         Gen g;
