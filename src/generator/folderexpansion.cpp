@@ -8,10 +8,17 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 #include <algorithm>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <dirent.h>
+#endif
 
 namespace qwk {
 
@@ -79,12 +86,24 @@ QString shownName(QString name, bool dash)
     return name;
 }
 
+// A link (or a Windows junction) may lead anywhere; any other entry lies
+// where its folder does.
+bool isLink(const QFileInfo &info)
+{
+    return info.isSymLink() || info.isJunction();
+}
+
+QString childPath(const QString &folder, const QString &name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
 } // namespace
 
 // One folder on the walk's stack.
 struct FolderFrame {
-    QString address; // site address, ending in "/"
-    QString canonical; // where it really is, to spot a link back to an ancestor
+    QString address; // site address, ending in "/", escaped as it is written
+    QString canonical; // its real path, without links: where it is read
     QString name; // the folder's own name, for its entry
     std::vector<Entry> dirs;
     std::vector<Entry> files;
@@ -102,6 +121,9 @@ struct HardDiskDirectory::Walk {
     int indent = 0;
     QString siteMapSecn;
     const SiteMapLines *lines = nullptr;
+    // Real paths: the web root's, and every folder listed so far.
+    QString webRoot;
+    QSet<QString> listed;
     // What it threads through.
     QString *out = nullptr;
     int *links = nullptr;
@@ -114,7 +136,39 @@ struct HardDiskDirectory::Walk {
 HardDiskDirectory::HardDiskDirectory(RunServices &run)
     : m_run(run)
     , m_server(run.projectOptions(), run.prompt())
+    , m_lister(&HardDiskDirectory::listFolder)
 {
+}
+
+HardDiskDirectory::FolderListing HardDiskDirectory::listFolder(const QString &path)
+{
+    FolderListing listing;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        listing.error = QStringLiteral("The folder does not exist.");
+        return listing;
+    }
+    if (!info.isDir()) {
+        listing.error = QStringLiteral("It is not a folder.");
+        return listing;
+    }
+#ifdef Q_OS_UNIX
+    // QDir lists an unreadable folder as an empty one; opening it says why.
+    DIR *dir = ::opendir(QFile::encodeName(path).constData());
+    if (!dir) {
+        listing.error = qt_error_string(errno) + u'.';
+        return listing;
+    }
+    ::closedir(dir);
+#else
+    if (!info.isReadable()) {
+        listing.error = QStringLiteral("Permission denied.");
+        return listing;
+    }
+#endif
+    listing.entries
+        = QDir(path).entryInfoList(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    return listing;
 }
 
 QString HardDiskDirectory::sizeText(qint64 bytes)
@@ -282,30 +336,12 @@ void HardDiskDirectory::walk(Walk &w)
     const auto firstOfLevel
         = [](const MenuSerialiser::LevelState &level) { return level.id.endsWith(u"d0"); };
 
-    // Lists a folder; a folder that cannot be read ends the run.
-    const auto list = [&](FolderFrame &frame, const QString &address) {
-        const QString path = m_server.mapPath(address);
-        const QFileInfo info(path);
-        QString reason;
-        if (path.isEmpty())
-            reason = QStringLiteral("No web root folder is set.");
-        else if (!info.exists())
-            reason = QStringLiteral("The folder does not exist.");
-        else if (!info.isDir())
-            reason = QStringLiteral("It is not a folder.");
-#ifdef Q_OS_UNIX
-        else if (!info.isReadable() || !info.isExecutable())
-#else
-        else if (!info.isReadable())
-#endif
-            reason = QStringLiteral("Permission denied.");
-        if (!reason.isEmpty())
-            m_run.abortRun(QStringLiteral("Cannot list the folder: ") + (path.isEmpty() ? address : path)
-                + u'\n' + reason);
-        frame.address = address;
-        frame.canonical = info.canonicalFilePath();
-        const QFileInfoList entries
-            = QDir(path).entryInfoList(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    const auto inWeb = [&](const QString &realPath) {
+        return !realPath.isEmpty() && !clsServer::addressInWeb(w.webRoot, realPath).isEmpty();
+    };
+    // Takes the listed entries into the frame: sub-folders (on request) and
+    // pages, each in reading order.
+    const auto take = [&](FolderFrame &frame, const QFileInfoList &entries) {
         for (const QFileInfo &e : entries) {
             QString name = e.fileName();
             if (beginsWithAny(name, w.excludeItems))
@@ -314,6 +350,10 @@ void HardDiskDirectory::walk(Walk &w)
                 if (w.sub)
                     frame.dirs.push_back({ std::move(name), e });
             } else if (endsWithAny(name, w.includeItems)) {
+                if (isLink(e) && !inWeb(e.canonicalFilePath())) {
+                    m_run.logLine(QStringLiteral("Skipped link outside the web: ") + e.filePath());
+                    continue;
+                }
                 frame.files.push_back({ std::move(name), e });
             }
         }
@@ -418,9 +458,27 @@ void HardDiskDirectory::walk(Walk &w)
         }
     };
 
+    // The listed folder itself must be read, and be in the web.
     FolderFrame root;
     root.indent = w.indent;
-    list(root, w.address);
+    root.address = w.address;
+    // The one disk path made from an address; below it the walk goes by disk paths.
+    const QString rootPath = m_server.mapPath(w.address);
+    const auto cannotList = [&](const QString &reason) {
+        m_run.abortRun(QStringLiteral("Cannot list the folder: ")
+            + (rootPath.isEmpty() ? w.address : rootPath) + u'\n' + reason);
+    };
+    if (rootPath.isEmpty())
+        cannotList(QStringLiteral("No web root folder is set."));
+    const FolderListing rootListing = m_lister(rootPath);
+    if (!rootListing.error.isEmpty())
+        cannotList(rootListing.error);
+    w.webRoot = QFileInfo(m_run.webRootFolder()).canonicalFilePath();
+    root.canonical = QFileInfo(rootPath).canonicalFilePath();
+    if (!inWeb(root.canonical))
+        cannotList(QStringLiteral("Its real path lies outside the web root."));
+    w.listed.insert(root.canonical);
+    take(root, rootListing.entries);
     frames.push_back(std::move(root));
 
     while (!frames.empty()) {
@@ -428,12 +486,29 @@ void HardDiskDirectory::walk(Walk &w)
         if (frame.nextDir < qsizetype(frame.dirs.size())) {
             const Entry entry = frame.dirs[size_t(frame.nextDir++)];
             const QFileInfo &dir = entry.info;
-            const QString canonical = dir.canonicalFilePath();
-            const bool loop = std::any_of(
-                frames.begin(), frames.end(), [&](const FolderFrame &f) { return f.canonical == canonical; });
-            if (loop || canonical.isEmpty()) {
-                m_run.logLine(QStringLiteral("Skipping the folder: ") + dir.filePath()
-                    + QStringLiteral("\n  It leads back to a folder above it."));
+            // Only a link needs resolving: a real folder in a folder of the
+            // web is in the web, which keeps a large tree cheap.
+            const bool link = isLink(dir);
+            const QString canonical = link ? dir.canonicalFilePath() : childPath(frame.canonical, entry.name);
+            if (link && !inWeb(canonical)) {
+                m_run.logLine(QStringLiteral("Skipped link outside the web: ") + dir.filePath());
+                continue;
+            }
+            // Also ends loops: a link back to a folder above is listed already.
+            if (w.listed.contains(canonical)) {
+                m_run.logLine(QStringLiteral("Skipped folder already listed: ") + dir.filePath());
+                continue;
+            }
+            w.listed.insert(canonical);
+            // Read by its real path: a path through many links would run into
+            // the system's limit on links followed in one path (40 on Linux).
+            const FolderListing listing = m_lister(canonical);
+            if (!listing.error.isEmpty()) {
+                QString reason = listing.error;
+                if (reason.endsWith(u'.'))
+                    reason.chop(1);
+                m_run.logLine(QStringLiteral("Warning: Skipped folder that cannot be read: ") + canonical
+                    + QStringLiteral(" (") + reason + u')');
                 continue;
             }
             FolderFrame child;
@@ -442,8 +517,9 @@ void HardDiskDirectory::walk(Walk &w)
             child.ownLevel = w.str;
             child.pending = w.str;
             child.indent = frame.indent + (w.str ? 1 : 0);
-            const QString address = frame.address + addressPart(entry.name) + u'/';
-            list(child, address);
+            child.address = frame.address + addressPart(entry.name) + u'/';
+            child.canonical = canonical;
+            take(child, listing.entries);
             frames.push_back(std::move(child));
             continue;
         }

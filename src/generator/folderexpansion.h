@@ -6,13 +6,16 @@
 //
 // Folders and files are listed by name (case ignored first, then case), so
 // the same project gives the same menu on every machine. The walk keeps its
-// own stack: any depth of folders is safe, a symbolic link that leads back to
-// a folder above it is skipped, and a folder that cannot be read ends the run
-// with a message that names it.
+// own stack, so any depth of folders is safe. It goes by disk paths; only the
+// addresses it writes are escaped. Each real folder is listed once, however
+// many symbolic links lead to it, and nothing whose real path lies outside the
+// web root is listed; each link skipped is logged. A sub-folder that cannot be
+// read is skipped with a warning; the listed folder itself ends the run.
 
 #include "generator/serialiser.h"
 #include "generator/serverpath.h"
 
+#include <QFileInfo>
 #include <QString>
 #include <functional>
 
@@ -57,6 +60,18 @@ public:
     // A file or folder name made safe to stand in an address.
     static QString addressPart(const QString &name);
 
+    // What listing a folder gave: its entries, or why it could not be read.
+    struct FolderListing {
+        QFileInfoList entries;
+        QString error; // empty when the folder was read
+    };
+    using FolderLister = std::function<FolderListing(const QString &path)>;
+    // Lists a folder on disk (sub-folders and files, hidden ones left out).
+    static FolderListing listFolder(const QString &path);
+    // Replaces listFolder, so a test can make a folder fail to read even
+    // where permissions do not stop the user (root).
+    void setFolderLister(FolderLister lister) { m_lister = std::move(lister); }
+
     // The state of one expansion (defined with the walk).
     struct Walk;
 
@@ -65,6 +80,7 @@ private:
 
     RunServices &m_run;
     clsServer m_server;
+    FolderLister m_lister;
 };
 
 } // namespace qwk

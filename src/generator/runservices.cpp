@@ -2,6 +2,7 @@
 
 #include "core/prompt.h"
 #include "core/textfile.h"
+#include "generator/serverpath.h"
 #include "options/options.h"
 #include "stylesheet/clscss.h"
 #include "tree/nodes.h"
@@ -131,10 +132,9 @@ QString RunServices::siteAddress(
         return {};
     // Both separators count, so a project made on Windows still maps its
     // paths on any system; the address keeps the path's own case.
-    const QString r = forwardSlashes(root);
-    const QString p = forwardSlashes(path);
-    if (p.startsWith(r, Qt::CaseInsensitive))
-        return p.mid(r.size() - 1);
+    const QString address = clsServer::addressInWeb(root, path);
+    if (!address.isEmpty())
+        return address;
     logLine(complaint + u"\n"_qs + path);
     return {};
 }
@@ -209,6 +209,9 @@ QString RunServices::cssClassName(const QString &classKey)
     QString name = m_opts.text(key);
     if (name.isEmpty())
         name = classKey;
+    if (!isCssClassName(name))
+        abortRun(u"The class name \""_qs + name + u"\" ("_qs + key
+            + u") is not a CSS class name: letters, digits, \"-\" and \"_\", not starting with a digit."_qs);
     if (m_classCheck && !m_classCheck(name))
         logLine(u"Warning! Class not found in style sheet: "_qs + name);
     return name;

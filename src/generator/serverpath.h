@@ -18,6 +18,18 @@ public:
     // with "/", a message box says what is wrong and the result is "".
     QString mapPath(const QString &address) const;
 
+    // A path as it is compared with the web root: forward slashes, absolute
+    // (a relative path is taken from the working folder), with ".", ".." and
+    // doubled separators resolved. "C:\\a\\..\\b" gives "C:/b"; the root
+    // itself keeps its slash ("/", "C:/").
+    static QString cleanPath(const QString &path);
+    // The site address of a path in the web whose root folder is root
+    // ("/a/b.htm", "/" for the root itself, a trailing separator kept), or ""
+    // when the path is not in the web. Both are cleaned first, so ".." cannot
+    // climb out; case counts where the file system's does (not for Windows
+    // paths, nor on Windows and macOS).
+    static QString addressInWeb(const QString &root, const QString &path);
+
     static QString errorTitle()
     {
         return QStringLiteral("clsServer class error - should only occur in debugging!");

@@ -27,6 +27,7 @@ struct Fixture {
     std::unique_ptr<RunServices> run;
     clsFolder root { &options };
     QTemporaryDir dir;
+    HardDiskDirectory::FolderLister lister; // the disk's own listing when empty
 
     Fixture()
     {
@@ -50,6 +51,11 @@ struct Fixture {
             test::writeBytes(path, QByteArray(size, 'x'));
         }
     }
+    // A path under the web root as the walk reads it, without links.
+    QString real(const QString &name) const
+    {
+        return QFileInfo(dir.path()).canonicalFilePath() + u'/' + name;
+    }
     // The calls for the folder, expanded into a level with the given id.
     QStringList expand(const QString &options, const QString &include = QStringLiteral(".htm||.html||"),
         const QString &exclude = {}, const QString &levelId = QStringLiteral("e1d3d0"), int *links = nullptr,
@@ -57,6 +63,8 @@ struct Fixture {
     {
         run->readOptionFlags();
         HardDiskDirectory h(*run);
+        if (lister)
+            h.setFolderLister(lister);
         MenuSerialiser::LevelState level;
         level.id = levelId;
         level.lengths = QStringLiteral("2");
@@ -216,6 +224,46 @@ private Q_SLOTS:
         QCOMPARE(calls[0], lk("e1d3d1", text, address));
     }
 
+    // Sub-folders are read by their disk path; only the address written is escaped.
+    void subFolderNamesThatAddressesEscape_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("blank") << "annual reports"
+                               << "annual reports"
+                               << "annual%20reports";
+        QTest::newRow("percent") << "100%"
+                                 << "100%"
+                                 << "100%25";
+        QTest::newRow("hash and question mark") << "a#b?c"
+                                                << "a#b?c"
+                                                << "a%23b%3Fc";
+        QTest::newRow("quotes") << "say \"hi\" it's"
+                                << "say 'hi' it's"
+                                << "say%20%22hi%22%20it%27s";
+        QTest::newRow("markup") << "<b>&amp"
+                                << "&lt;b&gt;&amp;amp"
+                                << "%3Cb%3E%26amp";
+        QTest::newRow("backslash") << "a\\b"
+                                   << "a\\\\b"
+                                   << "a%5Cb";
+    }
+    void subFolderNamesThatAddressesEscape()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, text);
+        QFETCH(QString, address);
+        Fixture f;
+        f.files({ "docs/" + folder + "/in.htm", "docs/" + folder + "/deeper/down.htm" });
+        QCOMPARE(f.expand(QStringLiteral("r||sub||str||")),
+            (QStringList { "qSF(\"e1d3d1\",\"\",\"" + text + "\",\"\",\"\");",
+                "qSF(\"e1d3d1d1\",\"\",\"deeper\",\"\",\"\");",
+                lk("e1d3d1d1d1", "down", "/docs/" + address + "/deeper/down.htm"), "qDE();",
+                lk("e1d3d1d2", "in", "/docs/" + address + "/in.htm"), "qDE();" }));
+        QVERIFY(f.run->logEntries().isEmpty());
+    }
+
     void dateAndTimeFollowTheLocale()
     {
         Fixture f;
@@ -307,27 +355,96 @@ private Q_SLOTS:
         QCOMPARE(calls.value(1),
             lk("e1d3d1d1", "a_fairly_long_name", "/docs/sub/a_fairly_long_name.htm", {}, "130px"));
         QCOMPARE(calls.value(2), lk("e1d3d1d2", "x", "/docs/sub/x.htm", {}, "130px"));
-        // The entries of the level itself keep its placeholder; their names widen the level.
-        QCOMPARE(calls.value(0), "qSF(\"e1d3d1\",\"\",\"sub\",\"\",\"[$e1d3d0$]\");");
-        QCOMPARE(calls.value(4), lk("e1d3d2", "top", "/docs/top.htm", {}, "[$e1d3d0$]"));
+        // The entries of the level itself keep its placeholder, as the writers
+        // mark it; their names widen the level.
+        QCOMPARE(calls.value(0), "qSF(\"e1d3d1\",\"\",\"sub\",\"\",\"" + markedWidth(u"[$e1d3d0$]") + "\");");
+        QCOMPARE(calls.value(4), lk("e1d3d2", "top", "/docs/top.htm", {}, markedWidth(u"[$e1d3d0$]")));
         QCOMPARE(level.lengths, QStringLiteral("3"));
     }
 
-    void symbolicLinkLoopIsSkipped()
+    void symbolicLinks()
     {
         Fixture f;
-        f.files({ "docs/a/page.htm" });
-        QVERIFY(QFile::link(f.dir.filePath("docs"), f.dir.filePath("docs/a/back")));
-        QVERIFY(QFile::link(f.dir.filePath("docs/a"), f.dir.filePath("docs/a/self")));
-        const QStringList calls = f.expand(QStringLiteral("r||sub||str||"));
-        QCOMPARE(calls,
-            (QStringList { "qSF(\"e1d3d1\",\"\",\"a\",\"\",\"\");",
-                lk("e1d3d1d1", "page", "/docs/a/page.htm"), "qDE();" }));
-        QCOMPARE(f.run->logEntries().filter(u"It leads back to a folder above it.").size(), 2);
+        QTemporaryDir outside;
+        test::writeBytes(outside.filePath("secret.htm"), "x");
+        f.files({ "docs/a/page.htm", "docs/b/more.htm", "docs/top.htm" });
+        const auto link = [&](const QString &target, const QString &name) {
+            QVERIFY(QFile::link(target, f.dir.filePath(name)));
+        };
+        link(f.dir.filePath("docs"), "docs/a/back"); // a loop
+        link(f.dir.filePath("docs/b"), "docs/a/b2"); // a second way to a folder
+        link(outside.path(), "docs/a/out");
+        link(outside.filePath("secret.htm"), "docs/a/secret.htm");
+        link(f.dir.filePath("docs/top.htm"), "docs/a/top.htm"); // a page of the web: listed
+        QCOMPARE(f.expand(QStringLiteral("r||sub||")),
+            (QStringList { lk("e1d3d1", "more", "/docs/a/b2/more.htm"),
+                lk("e1d3d2", "page", "/docs/a/page.htm"), lk("e1d3d3", "top", "/docs/a/top.htm"),
+                lk("e1d3d4", "top", "/docs/top.htm") }));
+        const QString a = f.real("docs/a/");
+        QCOMPARE(f.run->logEntries(),
+            (QStringList { "Skipped link outside the web: " + a + "secret.htm",
+                "Skipped folder already listed: " + a + "back", "Skipped link outside the web: " + a + "out",
+                "Skipped folder already listed: " + f.real("docs/b") }));
+
+        // The listed folder itself may not lead out of the web either.
+        Fixture g;
+        QVERIFY(QFile::link(outside.path(), g.dir.filePath("docs")));
+        try {
+            g.expand(QStringLiteral("r||"));
+            QFAIL("a listed folder outside the web must end the run");
+        } catch (const RunAborted &e) {
+            QCOMPARE(e.description(),
+                "Cannot list the folder: " + g.dir.filePath("docs/")
+                    + "\nIts real path lies outside the web root.");
+        }
     }
 
+    // Two links per level to the next level: every path through them leads to
+    // the same few folders, each listed once.
+    void linkChainsAreListedOnce()
+    {
+        Fixture f;
+        const int depth = 10;
+        QStringList expected;
+        for (int i = depth; i >= 0; --i) {
+            const QString level = "docs/l" + QString::number(i);
+            f.files({ level + "/p" + QString::number(i) + ".htm" });
+            if (i < depth) {
+                const QString next = f.dir.filePath("docs/l" + QString::number(i + 1));
+                QVERIFY(QFile::link(next, f.dir.filePath(level + "/x")));
+                QVERIFY(QFile::link(next, f.dir.filePath(level + "/y")));
+            }
+        }
+        QString address = "/docs/";
+        for (int i = 0; i <= depth; ++i) {
+            address += i == 0 ? "l0/" : "x/";
+            expected.prepend("p" + QString::number(i));
+        }
+        int links = 0;
+        const QStringList calls = f.expand(
+            QStringLiteral("r||sub||"), QStringLiteral(".htm||"), {}, QStringLiteral("e1d3d0"), &links);
+        QCOMPARE(links, depth + 1);
+        QCOMPARE(calls.first(),
+            lk("e1d3d1", "p" + QString::number(depth), address + "p" + QString::number(depth) + ".htm"));
+        QStringList texts;
+        for (const QString &call : calls)
+            texts << call.section(u'"', 5, 5);
+        QCOMPARE(texts, expected);
+        // One "already listed" line per level: its "y" link, or for "l1".."l14" their real folders.
+        QCOMPARE(f.run->logEntries().filter(u"Skipped folder already listed: ").size(), 2 * depth);
+    }
+
+    // A sub-folder that cannot be read is left out with a warning; the listed
+    // folder itself still ends the run.
+    void foldersThatCannotBeRead_data()
+    {
+        QTest::addColumn<bool>("byPermissions");
+        QTest::newRow("listing fails") << false;
+        QTest::newRow("no permission") << true;
+    }
     void foldersThatCannotBeRead()
     {
+        QFETCH(bool, byPermissions);
         Fixture f;
         try {
             f.expand(QStringLiteral("r||"));
@@ -336,18 +453,39 @@ private Q_SLOTS:
             QCOMPARE(e.description(),
                 "Cannot list the folder: " + f.dir.filePath("docs/") + "\nThe folder does not exist.");
         }
-        f.files({ "docs/a.htm", "docs/locked/b.htm" });
-        QFile::setPermissions(f.dir.filePath("docs/locked"), QFileDevice::WriteOwner);
-        if (QFileInfo(f.dir.filePath("docs/locked")).isReadable())
-            QSKIP("permissions do not stop this user from reading a folder");
+        f.files({ "docs/a.htm", "docs/locked/b.htm", "docs/open/c.htm" });
+        const QString locked = f.real("docs/locked");
+        QString failing = locked; // the folder the lister below cannot read
+        f.lister = [&](const QString &path) {
+            if (QDir::cleanPath(path) != failing)
+                return HardDiskDirectory::listFolder(path);
+            return HardDiskDirectory::FolderListing { {}, QStringLiteral("Permission denied.") };
+        };
+        if (byPermissions) {
+            f.lister = {};
+            QFile::setPermissions(locked, QFileDevice::WriteOwner);
+            if (QFileInfo(locked).isReadable())
+                QSKIP("permissions do not stop this user (root) from reading a folder; the other row covers "
+                      "it");
+        }
+        const QStringList calls = f.expand(QStringLiteral("r||sub||"));
+        QFile::setPermissions(
+            locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(
+            calls, (QStringList { lk("e1d3d1", "c", "/docs/open/c.htm"), lk("e1d3d2", "a", "/docs/a.htm") }));
+        QCOMPARE(f.run->logEntries(),
+            QStringList {
+                "Warning: Skipped folder that cannot be read: " + locked + " (Permission denied)" });
+        if (byPermissions)
+            return;
+        failing = QDir::cleanPath(f.dir.filePath("docs"));
         try {
             f.expand(QStringLiteral("r||sub||"));
-            QFAIL("an unreadable folder must end the run");
+            QFAIL("an unreadable listed folder must end the run");
         } catch (const RunAborted &e) {
-            QVERIFY(e.description().endsWith(u"locked\nPermission denied."));
+            QCOMPARE(e.description(),
+                "Cannot list the folder: " + f.dir.filePath("docs/") + "\nPermission denied.");
         }
-        QFile::setPermissions(f.dir.filePath("docs/locked"),
-            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     void siteMapForm()
@@ -411,6 +549,91 @@ private Q_SLOTS:
             QCOMPARE(e.description(),
                 "Insert directory choosen, but no directory specified.\nSee: page: \"Docs\"");
         }
+    }
+
+    // Paths are cleaned before they are compared with the web root.
+    void webRootComparison_data()
+    {
+        QTest::addColumn<QString>("root");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("address");
+        const QString here = QDir::currentPath();
+        QTest::newRow("plain") << "/srv/web"
+                               << "/srv/web/docs/"
+                               << "/docs/";
+        QTest::newRow(".. climbs out") << "/srv/web"
+                                       << "/srv/web/docs/../../../etc/"
+                                       << "";
+        QTest::newRow(".. past the disk's root") << "/srv/web"
+                                                 << "/srv/web/../../../../srv/web/a.htm"
+                                                 << "/a.htm";
+        QTest::newRow(".. stays inside") << "/srv/web/"
+                                         << "/srv/web/docs/../img/./x.htm"
+                                         << "/img/x.htm";
+        QTest::newRow("back to the root") << "/srv/web"
+                                          << "/srv/web/docs/../"
+                                          << "/";
+        QTest::newRow("doubled separators") << "/srv/web//"
+                                            << "/srv//web///docs//a.htm"
+                                            << "/docs/a.htm";
+        QTest::newRow("./web, relative path") << "./web"
+                                              << "web/a.htm"
+                                              << "/a.htm";
+        QTest::newRow("relative root, absolute path") << "web" << here + "/web/menu/qmenu.js"
+                                                      << "/menu/qmenu.js";
+        QTest::newRow("web//, absolute path") << "web//" << here + "/web/docs/"
+                                              << "/docs/";
+        QTest::newRow("same prefix, other folder") << "/srv/web"
+                                                   << "/srv/website/a.htm"
+                                                   << "";
+        QTest::newRow("whole disk as root") << "/"
+                                            << "/a/b/"
+                                            << "/a/b/";
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+        QTest::newRow("case of the disk path") << "/srv/Web"
+                                               << "/srv/web/a.htm"
+                                               << "/a.htm";
+#else
+        QTest::newRow("case of the disk path") << "/srv/Web"
+                                               << "/srv/web/a.htm"
+                                               << "";
+#endif
+        QTest::newRow("Windows path, case ignored") << "C:\\Site"
+                                                    << "c:\\site\\Docs\\"
+                                                    << "/Docs/";
+        QTest::newRow("Windows path, .. climbs out") << "C:\\site"
+                                                     << "C:\\site\\..\\other\\x.htm"
+                                                     << "";
+        QTest::newRow("Windows drive as root") << "D:\\"
+                                               << "D:\\a\\..\\b.htm"
+                                               << "/b.htm";
+    }
+    void webRootComparison()
+    {
+        QFETCH(QString, root);
+        QFETCH(QString, path);
+        QFETCH(QString, address);
+        Fixture f;
+        f.options.setControlValue(u"prjFilWebRoot", root);
+        QCOMPARE(f.run->ra(path), address);
+    }
+
+    void folderAboveTheWebRoot()
+    {
+        Fixture f;
+        f.files({ "docs/a.htm" });
+        clsPage *p = f.root.nodes().addPage(1);
+        p->setValue(u"lnkOptURLHarddisk", true);
+        p->setValue(u"lnkHarddiskDirPage", QStringLiteral("/docs/../../../etc"));
+        HardDiskDirectory h(*f.run);
+        try {
+            h.folderAddress(*p);
+            QFAIL(".. must not lead out of the web");
+        } catch (const RunAborted &e) {
+            QVERIFY(e.description().startsWith(u"You can't insert a directory that is not in your web.\n"));
+        }
+        p->setValue(u"lnkHarddiskDirPage", QStringLiteral("/docs/../docs/./"));
+        QCOMPARE(h.folderAddress(*p), QStringLiteral("/docs/"));
     }
 
     void mapPath()
