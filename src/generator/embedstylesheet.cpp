@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <vector>
+
 namespace qwk {
 
 namespace {
@@ -16,8 +18,7 @@ const QString kCRLF = QStringLiteral("\r\n");
 // A language code inside a single-quoted script string.
 QString singleQuoted(const QString &text)
 {
-    QString out = text;
-    out.replace(u'\\', QStringLiteral("\\\\"));
+    QString out = scriptStringValue(text);
     out.replace(u'\'', QStringLiteral("\\'"));
     return out;
 }
@@ -37,9 +38,7 @@ QString StyleSheetEmbedder::zCssFileToString(const QString &fileName)
         m_run.abortRun(r.error);
     const QString text = decodeText(bytes);
 
-    const QString dw = m_run.scriptFunction(QStringLiteral("dw"));
-    QString out = m_run.commentLine(QStringLiteral("//Style Sheet"));
-    out += dw + QStringLiteral("(\"<style>\");") + kCRLF;
+    std::vector<QStringView> lines;
     qsizetype pos = 0;
     while (pos < text.size()) {
         qsizetype end = pos;
@@ -53,9 +52,41 @@ QString StyleSheetEmbedder::zCssFileToString(const QString &fileName)
             continue;
         if (line.contains(u'"'))
             m_run.abortRun(QStringLiteral("There is a double quote in your CSS style sheet: \n") + line.toString());
+        lines.push_back(line);
+    }
+
+    // The lines reach the page one after another, without line breaks, inside
+    // a style element: "</style" anywhere in them, also split over two lines,
+    // would end the element and let the rest be read as markup. Its "/" is
+    // written as the CSS escape "\2f ", which means "/" in a string and changes
+    // nothing in a comment.
+    QString joined;
+    for (const QStringView line : lines)
+        joined += line;
+    std::vector<qsizetype> slashes; // positions in joined, ascending
+    for (qsizetype at = joined.indexOf(u"</style", 0, Qt::CaseInsensitive); at >= 0;
+         at = joined.indexOf(u"</style", at + 2, Qt::CaseInsensitive))
+        slashes.push_back(at + 1);
+
+    const QString dw = m_run.scriptFunction(QStringLiteral("dw"));
+    QString out = m_run.commentLine(QStringLiteral("//Style Sheet"));
+    out += dw + QStringLiteral("(\"<style>\");") + kCRLF;
+    qsizetype lineStart = 0;
+    size_t next = 0; // the first slash not written yet
+    for (const QStringView line : lines) {
+        const qsizetype lineEnd = lineStart + line.size();
+        QString value;
+        qsizetype from = lineStart;
+        for (; next < slashes.size() && slashes[next] < lineEnd; ++next) {
+            value += QStringView(joined).sliced(from, slashes[next] - from);
+            value += QStringLiteral("\\2f ");
+            from = slashes[next] + 1;
+        }
+        value += QStringView(joined).sliced(from, lineEnd - from);
+        lineStart = lineEnd;
         out += dw;
         out += QStringLiteral("(\"");
-        out += scriptStringValue(line.toString());
+        out += scriptStringValue(value);
         out += QStringLiteral("\");");
         out += kCRLF;
     }

@@ -157,15 +157,56 @@ const QStringList &ScriptIdentifiers::functionVocabulary()
     return names;
 }
 
+namespace {
+
+// Characters from U+2028 up that are written as a \u escape: the two line
+// separators and the fill mark.
+bool needsUnicodeEscape(char16_t c)
+{
+    return c == 0x2028 || c == 0x2029 || c == kFillMark;
+}
+
+char16_t *writeUnicodeEscape(char16_t *to, char16_t c)
+{
+    static constexpr char16_t hex[] = u"0123456789ABCDEF";
+    *to++ = u'\\';
+    *to++ = u'u';
+    for (int shift = 12; shift >= 0; shift -= 4)
+        *to++ = hex[(c >> shift) & 0xF];
+    return to;
+}
+
+// Room for the worst case (every character escaped), then cut back: one
+// resize instead of an append per piece.
+template<typename Writer>
+void appendWritten(QString &out, QStringView text, Writer write)
+{
+    if (text.isEmpty())
+        return;
+    const qsizetype old = out.size();
+    out.resize(old + kScriptEscapeWidth * text.size());
+    char16_t *begin = reinterpret_cast<char16_t *>(out.data());
+    out.truncate(write(begin + old, text) - begin);
+}
+
+} // namespace
+
 char16_t *writeScriptString(char16_t *to, QStringView text)
 {
     // The characters below 64 that need an escape: LF, CR and the double quote.
     constexpr quint64 kBelow64 = (quint64(1) << u'\n') | (quint64(1) << u'\r') | (quint64(1) << u'"');
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
-        const bool escape = c < 64 ? ((kBelow64 >> c) & 1) != 0 : c == u'\\';
-        if (!escape) {
-            *to++ = c;
+        if (c < 64) {
+            if (((kBelow64 >> c) & 1) == 0) {
+                *to++ = c;
+                continue;
+            }
+        } else if (c != u'\\') {
+            if (c < 0x2028 || !needsUnicodeEscape(c))
+                *to++ = c;
+            else
+                to = writeUnicodeEscape(to, c);
             continue;
         }
         *to++ = u'\\';
@@ -174,22 +215,72 @@ char16_t *writeScriptString(char16_t *to, QStringView text)
     return to;
 }
 
+char16_t *writeBareScript(char16_t *to, QStringView text)
+{
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c == kFillMark)
+            to = writeUnicodeEscape(to, c);
+        else
+            *to++ = c;
+    }
+    return to;
+}
+
 void appendScriptString(QString &out, QStringView text)
 {
-    if (text.isEmpty())
+    appendWritten(out, text, writeScriptString);
+}
+
+void appendBareScript(QString &out, QStringView text)
+{
+    if (!text.contains(QChar(kFillMark))) {
+        out += text;
         return;
-    // Room for the worst case (every character escaped), then cut back: one
-    // resize instead of an append per piece.
-    const qsizetype old = out.size();
-    out.resize(old + 2 * text.size());
-    char16_t *begin = reinterpret_cast<char16_t *>(out.data());
-    out.truncate(writeScriptString(begin + old, text) - begin);
+    }
+    appendWritten(out, text, writeBareScript);
+}
+
+bool isCssClassName(QStringView name)
+{
+    const auto start = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c.unicode() >= 0x80;
+    };
+    const auto rest = [&](QChar c) { return start(c) || (c >= u'0' && c <= u'9') || c == u'-'; };
+    qsizetype i = 0;
+    if (name.startsWith(u"--"))
+        i = 2;
+    else if (name.startsWith(u'-'))
+        i = 1;
+    if (i == 1 && (name.size() < 2 || !start(name[1])))
+        return false;
+    if (i == 0 && (name.isEmpty() || !start(name[0])))
+        return false;
+    for (; i < name.size(); ++i) {
+        if (!rest(name[i]))
+            return false;
+    }
+    return true;
+}
+
+bool isScriptVariableName(QStringView text)
+{
+    const auto start = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u'$';
+    };
+    bool atStart = true;
+    for (const QChar c : text) {
+        if (atStart ? !start(c) : !(start(c) || (c >= u'0' && c <= u'9') || c == u'.'))
+            return false;
+        atStart = c == u'.';
+    }
+    return !atStart;
 }
 
 QString scriptStringValue(const QString &text)
 {
     for (QChar c : text) {
-        if (c == u'\\' || c == u'"' || c == u'\r' || c == u'\n') {
+        if (c == u'\\' || c == u'"' || c == u'\r' || c == u'\n' || needsUnicodeEscape(c.unicode())) {
             QString out;
             out.reserve(text.size() + 8);
             appendScriptString(out, text);

@@ -77,14 +77,42 @@ private:
     ScriptNameTables &m_tables;
 };
 
+// A noncharacter that the menu data writers put in front of a width
+// placeholder they fill in later. No value ever reaches the script with it
+// raw (the writers below put it as the escape \uFDD0), so a placeholder with
+// the mark was written by the generator and never comes from a name.
+inline constexpr char16_t kFillMark = 0xFDD0;
+
 // A value as it must be written between the double quotes of a script
 // string: each backslash doubled and each double quote escaped, so the
 // browser receives the text exactly as the author typed it. (CR and LF are
-// written as escapes too; a raw line break would end the string.)
+// written as escapes too; a raw line break would end the string. The line
+// and paragraph separators U+2028 and U+2029 are written as \u escapes:
+// script engines before 2019 took them for line breaks as well.)
 QString scriptStringValue(const QString &text);
 // The same, appended to out.
 void appendScriptString(QString &out, QStringView text);
-// The same into raw room for at least twice text's length; returns the end.
+// The most characters writeScriptString writes for one ("\u2028").
+inline constexpr qsizetype kScriptEscapeWidth = 6;
+// The same into raw room for kScriptEscapeWidth times text's length; returns
+// the end.
 char16_t *writeScriptString(char16_t *to, QStringView text);
+
+// Whether a class name typed by the author is a CSS identifier (letters,
+// digits, "-", "_" and any character beyond ASCII; not starting with a digit
+// or "-" and a digit), and so safe inside the quoted class attributes and
+// script strings it is written into.
+bool isCssClassName(QStringView name);
+
+// Whether text is a script variable name, possibly with properties
+// ("qwkLang", "site.lang"): the page's language variable is written bare
+// into scripts.
+bool isScriptVariableName(QStringView text);
+
+// Text written as bare script (a name that is a script expression, hidden
+// script, the text of a server placeholder): as it stands, except that the
+// fill mark is written as its escape. Needs the same room.
+char16_t *writeBareScript(char16_t *to, QStringView text);
+void appendBareScript(QString &out, QStringView text);
 
 } // namespace qwk

@@ -89,6 +89,9 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
     const bool cssInScript = options.isChecked(u"prjCSSinJS");
     const bool multilingual = options.isChecked(u"prjChkMultiLingual");
     const QString language = options.text(u"prjJavascriptLanguageVariable");
+    // Written bare into a script element and the page: only a script name may go there.
+    if (multilingual && !language.trimmed().isEmpty() && !isScriptVariableName(language.trimmed()))
+        m_run.abortRun(QStringLiteral("Javascript language variable is not a script name: ") + language.trimmed());
     const QString sampleHtml = options.text(u"prjSampleHTML");
     const QString scriptSrc = scriptAddress.toHtmlEscaped();
 

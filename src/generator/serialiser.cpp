@@ -223,9 +223,10 @@ private:
 void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
                     NameForm form, QStringView address, QStringView width)
 {
-    // Called for every node: one resize to the worst case (every escaped
-    // character doubled), raw writes, then the string is cut to what was used.
-    const qsizetype room = function.size() + id.size() + 2 * (flags.size() + name.size() + address.size() + width.size())
+    // Called for every node: one resize to the worst case (every character
+    // escaped), raw writes, then the string is cut to what was used.
+    const qsizetype room = function.size() + id.size()
+                           + kScriptEscapeWidth * (flags.size() + name.size() + address.size() + width.size())
                            + kServerListOpen.size() + kServerListClose.size() + 24;
     const qsizetype old = out.size();
     out.resize(old + room);
@@ -238,7 +239,7 @@ void appendDataCall(QString &out, QStringView function, QStringView id, QStringV
     p = put(p, u"\",");
     switch (form) {
     case NameForm::AsWritten:
-        p = put(p, name);
+        p = writeBareScript(p, name);
         break;
     case NameForm::Quoted:
         *p++ = u'"';
@@ -256,7 +257,7 @@ void appendDataCall(QString &out, QStringView function, QStringView id, QStringV
     p = put(p, u",\"");
     p = writeScriptString(p, address);
     p = put(p, u"\",\"");
-    p = writeScriptString(p, width);
+    p = writeMarkedWidth(p, width);
     p = put(p, u"\");\r\n");
     out.truncate(p - begin);
 }
@@ -307,6 +308,10 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
     } else {
         const QString &w = folder.textValue(NodeOption::SubColWidth);
         *childWidth = folder.selectedOption(NodeOption::ChkSubColValue) && !w.isEmpty() ? w : QString();
+        // The script writes the width bare into the box's table tag.
+        if (!isWidthValue(*childWidth))
+            m_run.abortRun(badWidthMessage(u"lnkSubColWidth", *childWidth) + kSee
+                           + RunServices::nodeDescription(folder));
     }
 }
 
@@ -323,9 +328,11 @@ void MenuSerialiser::writeColumn(QString &out, Level &level, const clsColumn &co
     } else {
         const QString own = column.width().trimmed();
         const QString first = m_options.text(u"prjFirstColWid").trimmed();
-        if (column.chkColValue() == 1 && !own.isEmpty())
+        if (column.chkColValue() == 1 && !own.isEmpty()) {
+            if (!isWidthValue(own))
+                m_run.abortRun(badWidthMessage(u"lnkColWidth", own) + kSee + RunServices::nodeDescription(column));
             level.width = own;
-        else if (m_options.isChecked(u"prjChkFirstColValue") && !first.isEmpty())
+        } else if (m_options.isChecked(u"prjChkFirstColValue") && !first.isEmpty())
             level.width = first;
     }
     out += m_run.commentLine(QStringLiteral("//new column"));
@@ -333,21 +340,35 @@ void MenuSerialiser::writeColumn(QString &out, Level &level, const clsColumn &co
     out += QStringLiteral("();\r\n");
 }
 
+namespace {
+
+// Where the key of a placeholder as the writers put it ends: the fill mark at
+// at, "[$", the letters and digits of a section id, "$]". -1 for anything else.
+qsizetype placeholderKeyEnd(QStringView text, qsizetype at)
+{
+    const qsizetype size = text.size();
+    if (at + 2 >= size || text[at] != QChar(kFillMark) || text[at + 1] != u'[' || text[at + 2] != u'$')
+        return -1;
+    qsizetype i = at + 3;
+    while (i < size && text[i].isLetterOrNumber())
+        ++i;
+    return i + 1 < size && text[i] == u'$' && text[i + 1] == u']' ? i + 2 : -1;
+}
+
+} // namespace
+
 void MenuSerialiser::noteLevelWidth(QString &out, const LevelState &level)
 {
-    const qsizetype key = level.placeholder.indexOf(u"[$");
-    qsizetype keyEnd = key < 0 ? -1 : key + 2;
-    while (keyEnd >= 0 && keyEnd < level.placeholder.size() && level.placeholder[keyEnd].isLetterOrNumber())
-        ++keyEnd;
-    if (keyEnd < 0 || !QStringView(level.placeholder).sliced(keyEnd).startsWith(u"$]"))
-        keyEnd = -1;
+    const QString marked = markedWidth(level.placeholder);
+    const qsizetype key = marked.indexOf(QChar(kFillMark));
+    const qsizetype keyEnd = key < 0 ? -1 : placeholderKeyEnd(marked, key);
     if (keyEnd < 0) {
         // Not a placeholder this program wrote (a caller's own width text):
         // replaced at once, as it cannot be told apart in the final pass.
         m_widths.resolveTail(out, level.start, level.lengths, level.placeholder);
         return;
     }
-    m_notedWidths.push_back({ level.placeholder, key, keyEnd + 2 - key, m_widths.levelWidth(level.lengths) });
+    m_notedWidths.push_back({ marked, key, keyEnd - key, m_widths.levelWidth(level.lengths) });
 }
 
 void MenuSerialiser::fillLevelWidths(QString &out, qsizetype from)
@@ -359,25 +380,18 @@ void MenuSerialiser::fillLevelWidths(QString &out, qsizetype from)
     for (const NotedWidth &n : m_notedWidths)
         byKey.insert(QStringView(n.placeholder).sliced(n.keyStart, n.keyLength), &n);
 
-    // One pass over the text: every "[$...$]" that names a finished level is
-    // replaced (with whatever the placeholder has around it) by its width.
+    // One pass over the text: every marked "[$...$]" that names a finished
+    // level is replaced (with whatever the placeholder has around it) by its
+    // width. The mark is never in a name, so neither is a match.
     const QStringView text(out);
     QString filled;
     filled.reserve(out.size());
     filled += text.first(from);
     qsizetype copied = from;
     const qsizetype size = text.size();
-    // A placeholder's key is "[$", the letters and digits of a section id, "$]".
-    const auto keyEnd = [&](qsizetype at) -> qsizetype {
-        qsizetype i = at + 2;
-        while (i < size && (text[i].isLetterOrNumber()))
-            ++i;
-        return i + 1 < size && text[i] == u'$' && text[i + 1] == u']' ? i + 2 : -1;
-    };
-    for (qsizetype at = text.indexOf(u'[', from); at >= 0; at = text.indexOf(u'[', at + 1)) {
-        if (at + 1 >= size || text[at + 1] != u'$')
-            continue;
-        const qsizetype end = keyEnd(at);
+    const QChar mark(kFillMark);
+    for (qsizetype at = text.indexOf(mark, from); at >= 0; at = text.indexOf(mark, at + 1)) {
+        const qsizetype end = placeholderKeyEnd(text, at);
         if (end < 0)
             continue;
         const auto found = byKey.constFind(text.sliced(at, end - at));
@@ -422,7 +436,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         } else {
             text = page.name();
         }
-        out += text;
+        appendBareScript(out, text);
         out += kCRLF;
         return;
     }
@@ -504,13 +518,13 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
         if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
             level.id = nextSiblingId(level.id);
             const QString name = m_run.safeNodeName(page, QStringLiteral("lnkNamePage"));
-            out += QStringLiteral("[%StatusLink(%%") + name + QStringLiteral("%%,%%") + level.id
-                   + QStringLiteral("%%,0,True,%%normal%%)%]") + kCRLF;
+            appendBareScript(out, QStringLiteral("[%StatusLink(%%") + name + QStringLiteral("%%,%%") + level.id
+                                      + QStringLiteral("%%,0,True,%%normal%%)%]") + kCRLF);
             m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description);
         } else {
-            out += QStringLiteral("[%CSKDirectory(%%") + text(u"lnkCSKSku") + QStringLiteral("%%,%%")
-                   + text(u"lnkCSKOptionChoice") + QStringLiteral("%%,%%") + level.id
-                   + QStringLiteral("%%,0,True,%%normal%%)%]") + kCRLF;
+            appendBareScript(out, QStringLiteral("[%CSKDirectory(%%") + text(u"lnkCSKSku") + QStringLiteral("%%,%%")
+                                      + text(u"lnkCSKOptionChoice") + QStringLiteral("%%,%%") + level.id
+                                      + QStringLiteral("%%,0,True,%%normal%%)%]") + kCRLF);
             m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description);
         }
         return;
@@ -529,9 +543,12 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
         }
         if (base.contains(u"ih||"))
             options += QStringLiteral("[$") + text(u"lnkChkPageDnnHeaderTemplate") + QStringLiteral("$]");
-        out += QStringLiteral("[%DnnDirectory(%%") + text(u"lnkDNNTabID") + QStringLiteral("%%,%%") + options
-               + QStringLiteral("%%,%%") + level.id + QStringLiteral("%%,0,%%2%%,%%") + level.width
-               + QStringLiteral("%%,True,%%normal%%)%]") + kCRLF;
+        // The header template's "[$...$]" is the server's own; only the
+        // level's width is filled in here.
+        appendBareScript(out, QStringLiteral("[%DnnDirectory(%%") + text(u"lnkDNNTabID") + QStringLiteral("%%,%%")
+                                  + options + QStringLiteral("%%,%%") + level.id + QStringLiteral("%%,0,%%2%%,%%"));
+        out += markedWidth(level.width);
+        out += QStringLiteral("%%,True,%%normal%%)%]") + kCRLF;
         level.id = advanceLastNumber(level.id, 100);
         m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description);
         return;
@@ -547,10 +564,13 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
         const QString options = text(u"lnkHarddiskOptionsPage");
         if (options.contains(u"asp||")) {
             m_run.setServerDirectory(true);
-            out += QStringLiteral("[%harddiskDirectory(%%") + m_run.raFolder(folder) + QStringLiteral("%%,%%")
-                   + options + QStringLiteral("%%,%%") + text(u"lnkHarddiskIncludePage") + QStringLiteral("%%,%%")
-                   + text(u"lnkHarddiskExcludePage") + QStringLiteral("%%,%%") + level.id
-                   + QStringLiteral("%%,%%2%%,%%") + level.width + QStringLiteral("%%)%]") + kCRLF;
+            appendBareScript(out, QStringLiteral("[%harddiskDirectory(%%") + m_run.raFolder(folder)
+                                      + QStringLiteral("%%,%%") + options + QStringLiteral("%%,%%")
+                                      + text(u"lnkHarddiskIncludePage") + QStringLiteral("%%,%%")
+                                      + text(u"lnkHarddiskExcludePage") + QStringLiteral("%%,%%") + level.id
+                                      + QStringLiteral("%%,%%2%%,%%"));
+            out += markedWidth(level.width);
+            out += QStringLiteral("%%)%]") + kCRLF;
             level.id = advanceLastNumber(level.id, 500);
             m_run.logLine(QStringLiteral("Inserting ASP function in tree that adds the folder: ") + folder + kSee
                           + description);
@@ -564,6 +584,15 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
                           + kSee + description);
         }
     }
+}
+
+void MenuSerialiser::checkFirstColumnWidth() const
+{
+    // The first column's width is written bare into the box's table tag, as
+    // every column's is that does not set its own.
+    const QString first = m_options.text(u"prjFirstColWid").trimmed();
+    if (!m_auto && m_options.isChecked(u"prjChkFirstColValue") && !isWidthValue(first))
+        m_run.abortRun(badWidthMessage(u"prjFirstColWid", first));
 }
 
 void MenuSerialiser::serialiseNodes(QString &out, const clsNodes &nodes, QString &id, const QString &width)
@@ -583,6 +612,7 @@ void MenuSerialiser::serialiseNodes(QString &out, const clsNodes &nodes, QString
         stack.push_back(std::move(level));
     };
     const qsizetype dataStart = out.size();
+    checkFirstColumnWidth();
     enter(&nodes, id, width);
     while (true) {
         Level &level = stack.back();

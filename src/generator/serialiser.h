@@ -35,7 +35,8 @@ QString multilingualPlaceholder(const QString &text);
 enum class NameForm { AsWritten, Quoted, ServerList };
 
 // One data call of the menu data: function("id","flags",name,"address","width");
-// and CR LF. flags, address and width are escaped for the script string.
+// and CR LF. flags, address and width are escaped for the script string; a
+// width placeholder gets the fill mark (markedWidth).
 void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
                     NameForm form, QStringView address, QStringView width);
 inline void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags,
@@ -87,6 +88,8 @@ private:
     QString insertedFileText(const clsPage &page);
     NameForm nameForm(bool bare) const;
     QString levelWidthText(const QString &width) const;
+    // Stops the run when the project's first-column width is not a width.
+    void checkFirstColumnWidth() const;
     // Automatic widths: a level's width is known at its end, but its calls
     // were written long before. The value is noted here and every
     // placeholder is filled in one pass when the walk is done.
@@ -106,8 +109,8 @@ private:
     // The identifiers of the data calls, asked for once per run.
     QString m_mf, m_sf, m_lk, m_de, m_col;
     struct NotedWidth {
-        QString placeholder;
-        qsizetype keyStart; // where "[$" ... "$]" stands inside the placeholder
+        QString placeholder; // as written, with the fill mark (markedWidth)
+        qsizetype keyStart;  // where the mark, "[$" ... "$]" stands inside it
         qsizetype keyLength;
         QString width;
     };

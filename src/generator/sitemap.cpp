@@ -4,6 +4,7 @@
 #include "generator/folderexpansion.h"
 #include "generator/runservices.h"
 #include "generator/serialiser.h"
+#include "generator/widths.h"
 #include "options/options.h"
 #include "tree/nodes.h"
 
@@ -23,6 +24,19 @@ QString withoutSuffix(QString name)
     if (!RunServices::classSuffix(name).isEmpty())
         name.chop(3);
     return name;
+}
+
+// An attribute value typed by the author (an image address): bare as it
+// always was when it is safe so, quoted and escaped when it holds a blank, a
+// quote, "=", "<", ">", "`" or "&", which would end it early or change it.
+QString attributeValue(const QString &value)
+{
+    static const QStringView unsafe = u" \t\n\f\r\"'=<>`&";
+    for (const QChar c : value) {
+        if (unsafe.contains(c))
+            return u'"' + value.toHtmlEscaped() + u'"';
+    }
+    return value;
 }
 
 // A string argument of a server call.
@@ -58,7 +72,7 @@ const std::optional<QString> &SiteMapWriter::lineImage(LineClass which)
         const auto image = [&](const char16_t *check, const char16_t *file) -> std::optional<QString> {
             if (!options.isChecked(QStringView(check)))
                 return std::nullopt;
-            return options.text(QStringView(file));
+            return attributeValue(options.text(QStringView(file)));
         };
         m_lineImages = { image(u"prjChkMFI", u"prjFilMFOIMG"), image(u"prjChkSFI", u"prjFilSFOIMG"),
             image(u"prjChkPLI", u"prjFilPLIMG") };
@@ -243,8 +257,12 @@ QString SiteMapWriter::pageText(QString lines)
         + QStringLiteral(" border='0' cellspacing='0' cellpadding='0'>"));
     line(QStringLiteral("    <tr>"));
     QString firstColumn;
-    if (options.isChecked(u"prjChkFirstColValue"))
-        firstColumn = QStringLiteral(" Width = '") + options.text(u"prjFirstColWid").trimmed() + u'\'';
+    if (options.isChecked(u"prjChkFirstColValue")) {
+        const QString width = options.text(u"prjFirstColWid").trimmed();
+        if (!isWidthValue(width))
+            m_run.abortRun(badWidthMessage(u"prjFirstColWid", width));
+        firstColumn = QStringLiteral(" Width = '") + width + u'\'';
+    }
     line(QStringLiteral("      <td") + QStringLiteral(" class='") + lineClass(MenuTreeBox)
         + QStringLiteral("' valign='top'") + firstColumn + u'>');
     // The lines are most of the page: the head goes in front of them, so the

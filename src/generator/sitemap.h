@@ -41,7 +41,8 @@ private:
         LineClasses };
     const QString &lineClass(LineClass which);
     QStringView indentText(int indent);
-    // The image of a line kind (none when its check box is off), read once per job.
+    // The image of a line kind (none when its check box is off), read once per
+    // job, as it goes after "src=".
     const std::optional<QString> &lineImage(LineClass which);
 
     RunServices &m_run;

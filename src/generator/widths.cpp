@@ -77,6 +77,89 @@ QString longer(const QString &current, const QString &name)
     return QString::number(name.size());
 }
 
+QString markedWidth(QStringView width)
+{
+    QString out;
+    out.reserve(width.size() + 1);
+    qsizetype from = 0;
+    for (qsizetype at = width.indexOf(u"[$"); at >= 0; at = width.indexOf(u"[$", at + 2)) {
+        out += width.sliced(from, at - from);
+        out += QChar(kFillMark);
+        from = at;
+    }
+    out += width.sliced(from);
+    return out;
+}
+
+char16_t *writeMarkedWidth(char16_t *to, QStringView width)
+{
+    qsizetype from = 0;
+    for (qsizetype at = width.indexOf(u"[$"); at >= 0; at = width.indexOf(u"[$", at + 2)) {
+        to = writeScriptString(to, width.sliced(from, at - from));
+        *to++ = kFillMark;
+        from = at;
+    }
+    return writeScriptString(to, width.sliced(from));
+}
+
+namespace {
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// One width: [-] digits [. digits] or [-] . digits, then "%" or letters.
+bool isOneWidth(QStringView text)
+{
+    text = text.trimmed();
+    if (text.isEmpty())
+        return true;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (text[i] == u'-')
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && isAsciiDigit(text[i]))
+        ++i, ++digits;
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && isAsciiDigit(text[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && text[i] == u'%')
+        return i + 1 == n;
+    while (i < n && isAsciiLetter(text[i]))
+        ++i;
+    return i == n;
+}
+
+} // namespace
+
+bool isWidthValue(QStringView text)
+{
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(kSep); at >= 0; at = text.indexOf(kSep, from)) {
+        if (!isOneWidth(text.sliced(from, at - from)))
+            return false;
+        from = at + kSep.size();
+    }
+    return isOneWidth(text.sliced(from));
+}
+
+QString badWidthMessage(QStringView option, const QString &value)
+{
+    return QStringLiteral("The width \"") + value + QStringLiteral("\" (") + option.toString()
+           + QStringLiteral(") is not a number with an optional unit, such as 120px or 50%.");
+}
+
 AutomaticWidths::AutomaticWidths(const clsOptions &options) : m_options(options)
 {
     if (options.isChecked(u"prjChkMultiLingual"))
@@ -123,17 +206,20 @@ QString AutomaticWidths::resolveWidth(const QString &text, const QString &length
                                       const QString &placeholder) const
 {
     QString out = text;
-    out.replace(placeholder, levelWidth(lengths));
+    out.replace(markedWidth(placeholder), levelWidth(lengths));
     return out;
 }
 
 void AutomaticWidths::resolveTail(QString &buffer, qsizetype from, const QString &lengths,
                                   const QString &placeholder) const
 {
-    if (buffer.indexOf(placeholder, from) < 0)
+    // Only the placeholder as the writers put it, with the fill mark: the
+    // same characters in a name listed from disk stay as they are.
+    const QString marked = markedWidth(placeholder);
+    if (marked.isEmpty() || buffer.indexOf(marked, from) < 0)
         return;
     QString tail = buffer.mid(from);
-    tail.replace(placeholder, levelWidth(lengths));
+    tail.replace(marked, levelWidth(lengths));
     buffer.truncate(from);
     buffer += tail;
 }

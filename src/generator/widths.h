@@ -5,6 +5,8 @@
 // of the level and replaces it when the level is finished. With several
 // languages every value is a ";;" list with one entry per language.
 
+#include "generator/identifiers.h"
+
 #include <QString>
 
 namespace qwk {
@@ -22,6 +24,24 @@ QString widthOf(const QString &base, const QString &perCharacter, const QString 
 // The greater of a recorded length and the length of name.
 QString longer(const QString &current, const QString &name);
 
+// The text a writer puts where a level's width goes. A width placeholder
+// ("[$" + section id + "$]", also inside the server's language placeholder)
+// gets the fill mark (kFillMark) in front of its "[$": the level's width
+// later replaces only what carries the mark, never the same characters in a
+// name or an address. Any other width is written as it stands.
+QString markedWidth(QStringView width);
+// The same, escaped for a script string, into room for kScriptEscapeWidth
+// times width's length; returns the end.
+char16_t *writeMarkedWidth(char16_t *to, QStringView width);
+
+// Whether a width typed by the author may be written where the script puts
+// it bare (width=...): empty, or a number with an optional unit ("120",
+// "120px", "50%", "7.5em"), blanks around it allowed; a ";;" list of such
+// widths for several languages.
+bool isWidthValue(QStringView text);
+// The message that stops a run for a width that is not.
+QString badWidthMessage(QStringView option, const QString &value);
+
 class AutomaticWidths {
 public:
     explicit AutomaticWidths(const clsOptions &options);
@@ -33,7 +53,8 @@ public:
     QString computeWidth(const QString &bases, const QString &perCharacters, const QString &lengths) const;
     // The width for a level from the project's base and per-character values.
     QString levelWidth(const QString &lengths) const;
-    // Replaces every occurrence of placeholder in text by the level's width.
+    // Replaces every occurrence of placeholder, as the writers mark it
+    // (markedWidth), in text by the level's width.
     QString resolveWidth(const QString &text, const QString &lengths, const QString &placeholder) const;
     // The same on the tail of a buffer that starts at from: the level being
     // finished is always the end of the text written so far.

@@ -4,6 +4,7 @@
 #include "generator/runservices.h"
 #include "options/options.h"
 #include "support/scriptedprompt.h"
+#include "generatortestutil.h"
 #include "support/testutil.h"
 
 #include <QTemporaryDir>
@@ -66,6 +67,36 @@ private Q_SLOTS:
         } catch (const RunAborted &e) {
             QCOMPARE(e.description(), QStringLiteral("There is a double quote in your CSS style sheet: \n\"x"));
         }
+    }
+
+    // The sheet's lines reach the page one after another inside a style
+    // element: an end tag in them, also one split over two lines, must not
+    // end it early. Its "/" becomes the CSS escape "\2f ", the same
+    // character in a string and nothing in a comment.
+    void styleEndTagStaysInside_data()
+    {
+        QTest::addColumn<QByteArray>("css");
+        QTest::addColumn<QStringList>("written"); // what the browser gets, line by line
+        QTest::newRow("in a comment") << QByteArray("/* goes in <style></style> */\r\n.a{}\r\n")
+                                      << QStringList { "/* goes in <style><\\2f style> */", ".a{}" };
+        QTest::newRow("in a string, upper case") << QByteArray(".a{content:'</STYLE><b>'}\n")
+                                                 << QStringList { ".a{content:'<\\2f STYLE><b>'}" };
+        QTest::newRow("split over two lines") << QByteArray(".a{content:'<\r\n\r\n/style>'}\r\n")
+                                              << QStringList { ".a{content:'<", "\\2f style>'}" };
+        QTest::newRow("two in a line") << QByteArray("/*</style></style >*/\n")
+                                       << QStringList { "/*<\\2f style><\\2f style >*/" };
+        QTest::newRow("other end tags stay") << QByteArray(".a{content:'</b></styl'}\n")
+                                             << QStringList { ".a{content:'</b></styl'}" };
+    }
+    void styleEndTagStaysInside()
+    {
+        QFETCH(QByteArray, css);
+        QFETCH(QStringList, written);
+        test::writeBytes(dir.filePath(QStringLiteral("menu.css")), css);
+        const QString text = StyleSheetEmbedder(*run).zCSSclasses();
+        const QString printed
+            = test::runNode(QStringLiteral("function qDW(s){console.log(s)}\n") + text);
+        QCOMPARE(printed, "<style>\n" + written.join(u'\n') + "\n</style>\n");
     }
 
     void languageSheets()

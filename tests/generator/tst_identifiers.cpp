@@ -24,6 +24,8 @@ private Q_SLOTS:
     void commentLineAndFragments();
     void scriptStringValueEscapes_data();
     void scriptStringValueEscapes();
+    void classNames_data();
+    void classNames();
 };
 
 void TestIdentifiers::identifierTable_data()
@@ -246,6 +248,10 @@ void TestIdentifiers::scriptStringValueEscapes_data()
     QTest::newRow("typed \\n") << u"a\\nb"_qs << u"a\\\\nb"_qs;
     QTest::newRow("double quote") << u"say \"hi\""_qs << u"say \\\"hi\\\""_qs;
     QTest::newRow("single quote kept") << u"it's"_qs << u"it's"_qs;
+    // Line breaks for script engines before 2019, even inside strings.
+    QTest::newRow("line separator") << u"a\u2028b"_qs << u"a\\u2028b"_qs;
+    QTest::newRow("paragraph separator") << u"\u2029"_qs << u"\\u2029"_qs;
+    QTest::newRow("fill mark") << u"x\uFDD0[$e1d0$]"_qs << u"x\\uFDD0[$e1d0$]"_qs;
 }
 
 void TestIdentifiers::scriptStringValueEscapes()
@@ -256,6 +262,34 @@ void TestIdentifiers::scriptStringValueEscapes()
     // And the browser reads back exactly what was typed.
     const QString printed = runNode(u"console.log(\""_qs + scriptStringValue(in) + u"\")"_qs);
     QCOMPARE(printed, in + u"\n"_qs);
+}
+
+// Class names go into quoted class attributes of the menu and the site map.
+void TestIdentifiers::classNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("plain") << u"LinkBox"_qs << true;
+    QTest::newRow("dash and digit") << u"nav-box2"_qs << true;
+    QTest::newRow("underscore first") << u"_x"_qs << true;
+    QTest::newRow("dash first") << u"-x"_qs << true;
+    QTest::newRow("two dashes") << u"--x"_qs << true;
+    QTest::newRow("beyond ascii") << u"Überschrift"_qs << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("digit first") << u"1a"_qs << false;
+    QTest::newRow("dash digit") << u"-1"_qs << false;
+    QTest::newRow("blank") << u"a b"_qs << false;
+    QTest::newRow("apostrophe") << u"a' onclick='x"_qs << false;
+    QTest::newRow("tag end") << u"a><script>"_qs << false;
+    QTest::newRow("point") << u"a.b"_qs << false;
+    QTest::newRow("backslash") << u"a\\62"_qs << false;
+}
+
+void TestIdentifiers::classNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    QCOMPARE(isCssClassName(name), accepted);
 }
 
 QTEST_GUILESS_MAIN(TestIdentifiers)

@@ -111,15 +111,25 @@ private Q_SLOTS:
     void troubleIsLoggedWithoutErrorPrefix_data()
     {
         QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("languageVariable");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("dialog cancelled") << true << "Cancel was selected. No sample page was written.";
-        QTest::newRow("style sheet missing") << false << "Style sheet does not exist";
+        QTest::newRow("dialog cancelled") << true << "" << "Cancel was selected. No sample page was written.";
+        QTest::newRow("style sheet missing") << false << "" << "Style sheet does not exist";
+        // Written bare into the page's script element.
+        QTest::newRow("language variable with script") << false << "x;</script><script>alert(1)//"
+                                                       << "Javascript language variable is not a script name: "
+                                                          "x;</script><script>alert(1)//";
     }
     void troubleIsLoggedWithoutErrorPrefix()
     {
         QFETCH(bool, cancel);
+        QFETCH(QString, languageVariable);
         QFETCH(QString, logged);
         Job j;
+        if (!languageVariable.isEmpty()) {
+            j.options.setControlValue(u"prjChkMultiLingual", 1);
+            j.options.setControlValue(u"prjJavascriptLanguageVariable", languageVariable);
+        }
         j.options.setControlValue(u"prjFilSample", j.path(QStringLiteral("kept.html")));
         if (cancel) {
             j.prompt.replies << std::nullopt;

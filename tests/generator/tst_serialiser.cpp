@@ -2,6 +2,7 @@
 // addresses, checked against exact call texts.
 
 #include "core/prompt.h"
+#include "generator/folderexpansion.h"
 #include "generator/runservices.h"
 #include "generator/serialiser.h"
 #include "options/options.h"
@@ -9,6 +10,9 @@
 #include "support/testutil.h"
 #include "tree/nodes.h"
 
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qwk;
@@ -282,6 +286,152 @@ private Q_SLOTS:
         s.page(s.root.nodes(), QStringLiteral("Home"), QStringLiteral("x"));
         QCOMPARE(s.calls(QStringLiteral("[%multilingualList(%%[$e1d0$]%%)%]"))[0],
                  QStringLiteral("qMF(\"e1d1\",\"iwnf\",\"[%multilingualList(%%Home%%)%]\",\"x\",\"60px\");"));
+    }
+
+    // Automatic widths fill in the placeholders the writer put into the
+    // width arguments; the same characters anywhere else stay as they are,
+    // whoever wrote them: a name, a script name, hidden script, a file
+    // listed from disk, or a name forging the writer's own mark.
+    void placeholdersOnlyWhereWritten_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("times"); // how often the text is written
+        // Every level key the trees below have.
+        const QString keys = QStringLiteral("[$e1d0$] [$e1d1d0$] [$e1d2d0$] [$e1d3d0$] [$e1d2d1d0$] [$e1d3d1d0$]");
+        QTest::newRow("page names") << "page" << keys << 2;
+        QTest::newRow("folder names") << "folder" << keys << 2;
+        QTest::newRow("names that are script") << "function" << "'" + keys + "'" << 2;
+        QTest::newRow("hidden script") << "hidden" << "var t='" + keys + "';" << 2;
+        QTest::newRow("files listed from disk") << "file" << keys << 4;
+        QTest::newRow("forged mark") << "page" << QString(QChar(kFillMark)) + "[$e1d0$] x" << 2;
+    }
+    void placeholdersOnlyWhereWritten()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(int, times);
+        Fixture f;
+        QTemporaryDir web;
+        f.options.setControlValue(u"prjAutomaticWidth", 1);
+        f.options.setControlValue(u"prjFilWebRoot", web.path());
+        QDir(web.path()).mkpath(QStringLiteral("docs/sub"));
+        test::writeBytes(web.filePath("docs/" + text + ".html"), "x");
+        test::writeBytes(web.filePath("docs/sub/" + text + ".html"), "x");
+        // The item at the top level and again inside a folder.
+        const auto add = [&](clsNodes &nodes) {
+            if (kind == u"folder") {
+                f.folder(nodes, text);
+                return;
+            }
+            clsPage *p = f.page(nodes, kind == u"file" ? QStringLiteral("Docs") : text, QStringLiteral("x.html"));
+            if (kind == u"function")
+                p->setValue(u"lnkChkPageNameIsFunction", 1);
+            if (kind == u"hidden")
+                p->setValue(u"lnkChkPageNameIsHiddenJavascript", 1);
+            if (kind == u"file") {
+                p->setValue(u"lnkOptAdvanced", true);
+                p->setValue(u"lnkOptURLHarddisk", true);
+                p->setValue(u"lnkHarddiskDirPage", web.filePath(QStringLiteral("docs")));
+                p->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||str||sub||ext||"));
+            }
+        };
+        add(f.root.nodes());
+        add(f.folder(f.root.nodes(), QStringLiteral("Folder"))->nodes());
+
+        f.run->readOptionFlags();
+        MenuSerialiser s(*f.run);
+        HardDiskDirectory folders(*f.run);
+        s.setFolderExpansion([&](QString &out, const clsPage &page, MenuSerialiser::LevelState &level) {
+            folders.expandIntoMenu(out, page, level);
+        });
+        QString out;
+        QString id = QStringLiteral("e1d0");
+        s.serialiseNodes(out, f.root.nodes(), id, QStringLiteral("[$e1d0$]"));
+
+        // As typed, with only the mark written as its escape.
+        QString written = text;
+        written.replace(QChar(kFillMark), QStringLiteral("\\uFDD0"));
+        if (kind == u"file")
+            written += QStringLiteral(".html");
+        QCOMPARE(out.count(written), times);
+        QVERIFY(!out.contains(QChar(kFillMark)));
+        // Every call got its level's width.
+        static const QRegularExpression call(QStringLiteral("^q(MF|SF|LK)\\(.*,\"(\\d+)px\"\\);$"));
+        int calls = 0;
+        for (const QString &line : out.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+            if (line.startsWith(u"qMF(") || line.startsWith(u"qSF(") || line.startsWith(u"qLK(")) {
+                QVERIFY2(call.match(line).hasMatch(), qPrintable(line));
+                ++calls;
+            }
+        }
+        QVERIFY(calls > 0);
+        QCOMPARE(test::nodeCheck(QStringLiteral("function qMF(){}function qSF(){}function qLK(){}function qDE(){}\n")
+                     + out),
+            QString());
+    }
+
+    // Widths and class names typed by the author are written bare or inside
+    // quotes into markup; a value that would reach beyond its place stops
+    // the run with a message that names the option and the value.
+    void typedValuesChecked_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written"); // empty: the run stops
+        QTest::newRow("sub-menu width") << "lnkSubColWidth" << "130px" << "\"130px\");";
+        QTest::newRow("sub-menu width, blanks kept") << "lnkSubColWidth" << " 7.5em" << "\" 7.5em\");";
+        QTest::newRow("sub-menu width per language") << "lnkSubColWidth" << "100px;;120;;" << "\"100px;;120;;\");";
+        QTest::newRow("sub-menu width with an attribute")
+            << "lnkSubColWidth" << "130 onmouseover=alert(1)" << "";
+        QTest::newRow("column width") << "lnkColWidth" << "50%" << "\"50%\");";
+        QTest::newRow("column width with a quote") << "lnkColWidth" << "50%'" << "";
+        QTest::newRow("first column width") << "prjFirstColWid" << " 150 " << "\"150\");";
+        QTest::newRow("first column width with a tag") << "prjFirstColWid" << "1px><b>" << "";
+        QTest::newRow("class name") << "prjCNMenuTreeBox" << "tree-box" << "<td class='tree-box' valign='top'>";
+        QTest::newRow("class name with an attribute") << "prjCNMenuTreeBox" << "x' onclick='y" << "";
+    }
+    void typedValuesChecked()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        Fixture f;
+        QString width;
+        clsNodes *pageLevel = &f.root.nodes();
+        if (option == u"prjFirstColWid") {
+            f.options.setControlValue(u"prjChkFirstColValue", 1);
+            f.options.setControlValue(u"prjFirstColWid", value);
+            width = value.trimmed(); // as the run passes it for the first column
+        } else if (option == u"lnkColWidth") {
+            clsColumn *c = f.root.nodes().addColumn(0);
+            c->setWidth(value);
+            c->setChkColValue(1);
+        } else if (option == u"lnkSubColWidth") {
+            clsFolder *fo = f.folder(f.root.nodes(), QStringLiteral("F"));
+            fo->setValue(u"lnkChkSubColValue", 1);
+            fo->setValue(u"lnkSubColWidth", value);
+            pageLevel = &fo->nodes();
+        } else {
+            f.options.setControlValue(option, value);
+        }
+        f.page(*pageLevel, QStringLiteral("P"), QStringLiteral("p.html"));
+        f.run->readOptionFlags();
+        QString out;
+        try {
+            MenuSerialiser s(*f.run);
+            out = s.writeTableStart();
+            QString id = QStringLiteral("e1d0");
+            s.serialiseNodes(out, f.root.nodes(), id, width);
+        } catch (const RunAborted &e) {
+            QVERIFY2(written.isEmpty(), qPrintable(e.description()));
+            QVERIFY2(e.description().contains(" (" + option + ")")
+                    && e.description().contains(u'"' + value.trimmed() + u'"'),
+                qPrintable(e.description()));
+            return;
+        }
+        QVERIFY2(!written.isEmpty(), qPrintable(out));
+        QVERIFY2(out.contains(written), qPrintable(out));
     }
 
     void twoLanguageWidthLists()

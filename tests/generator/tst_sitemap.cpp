@@ -164,6 +164,47 @@ private Q_SLOTS:
             }));
     }
 
+    // Image addresses are typed by the author: bare after "src=" as they
+    // always were while that is safe, quoted and escaped otherwise.
+    void imageAddressInAttribute_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("src");
+        QTest::newRow("plain stays bare") << "/img/link.gif" << "/img/link.gif";
+        QTest::newRow("blanks") << "/my images/a b.gif" << "\"/my images/a b.gif\"";
+        QTest::newRow("second attribute") << "x.gif onerror=alert(1)" << "\"x.gif onerror=alert(1)\"";
+        QTest::newRow("quotes") << "a\"b'c.gif" << "\"a&quot;b'c.gif\"";
+        QTest::newRow("ampersand") << "a&copy.gif" << "\"a&amp;copy.gif\"";
+        QTest::newRow("tag end") << "x.gif><script>" << "\"x.gif&gt;&lt;script&gt;\"";
+    }
+    void imageAddressInAttribute()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, src);
+        Job j;
+        j.options.setControlValue(u"prjChkMFI", 1);
+        j.options.setControlValue(u"prjFilMFOIMG", address);
+        j.options.setControlValue(u"prjChkPLI", 1);
+        j.options.setControlValue(u"prjFilPLIMG", address);
+        j.page(j.folder(j.root.nodes(), QStringLiteral("A"))->nodes(), QStringLiteral("P"), QStringLiteral("/p.html"));
+        const QString image = "<img src=" + src + ">&nbsp;";
+        QCOMPARE(j.walk(),
+            (QStringList { "<p class='MainFolderBox'>" + image + "<span class='MainFolderLine'>A</span></p>",
+                siteLink("/p.html", "P", 1, image) }));
+    }
+
+    void firstColumnWidthChecked()
+    {
+        Job j;
+        j.options.setControlValue(u"prjChkFirstColValue", 1);
+        j.options.setControlValue(u"prjFirstColWid", QStringLiteral("150px' onclick='x"));
+        QVERIFY(!j.job());
+        QVERIFY(!QFileInfo::exists(j.path(QStringLiteral("menu/qmenu.sm.html"))));
+        QVERIFY2(j.run->logText().endsWith(u"Error: \nThe width \"150px' onclick='x\" (prjFirstColWid) is not a "
+                                           "number with an optional unit, such as 120px or 50%."),
+            qPrintable(j.run->logText()));
+    }
+
     void serverSections()
     {
         Job j;

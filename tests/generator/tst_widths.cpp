@@ -80,19 +80,53 @@ private Q_SLOTS:
         o.setControlValue(u"prjPixelsPerCharacter", QStringLiteral("8"));
         QCOMPARE(w.levelWidth(lengths), QStringLiteral("132px"));
 
-        const QString text = QStringLiteral("mf(\"e1d1\",\"\",\"A\",\"\",\"[$e1d0$]\");\r\n"
-                                            "sf(\"e1d1d1\",\"\",\"B\",\"\",\"[$e1d1d0$]\");\r\n"
-                                            "lk(\"e1d2\",\"\",\"C\",\"\",\"[$e1d0$]\");\r\n");
+        // The calls as the writers put them: placeholders with the fill mark,
+        // names without it.
+        const QString top = markedWidth(u"[$e1d0$]");
+        const QString text = "mf(\"e1d1\",\"\",\"A\",\"\",\"" + top + "\");\r\n"
+            + "sf(\"e1d1d1\",\"\",\"[$e1d0$]\",\"\",\"" + markedWidth(u"[$e1d1d0$]") + "\");\r\n"
+            + "lk(\"e1d2\",\"\",\"C\",\"\",\"" + top + "\");\r\n";
         const QString resolved = w.resolveWidth(text, lengths, QStringLiteral("[$e1d0$]"));
         QCOMPARE(resolved.count(QStringLiteral("132px")), 2);
-        QVERIFY(resolved.contains(u"[$e1d1d0$]")); // another level's placeholder stays
+        QVERIFY(resolved.contains(markedWidth(u"[$e1d1d0$]"))); // another level's placeholder stays
+        QVERIFY(resolved.contains(u"\"[$e1d0$]\"")); // so does a name that looks like one
 
-        QString buffer = QStringLiteral("head [$e1d0$] ") + text;
+        QString buffer = "head " + top + " " + text;
         w.resolveTail(buffer, 5, lengths, QStringLiteral("[$e1d0$]"));
         QCOMPARE(buffer.count(QStringLiteral("132px")), 3);
-        QString keepHead = QStringLiteral("[$e1d0$]|") + text;
-        w.resolveTail(keepHead, 9, lengths, QStringLiteral("[$e1d0$]"));
-        QVERIFY(keepHead.startsWith(u"[$e1d0$]|"));
+        QVERIFY(buffer.contains(u"\"[$e1d0$]\""));
+        QString keepHead = top + "|" + text;
+        w.resolveTail(keepHead, top.size() + 1, lengths, QStringLiteral("[$e1d0$]"));
+        QVERIFY(keepHead.startsWith(top + "|"));
+    }
+
+    // Typed widths are written bare into the box's table tag (width=...), so
+    // only a number with an optional unit may go there.
+    void typedWidthValues_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("number") << "130" << true;
+        QTest::newRow("pixels") << "130px" << true;
+        QTest::newRow("percent") << "50%" << true;
+        QTest::newRow("decimal em, blanks around") << " 7.5em " << true;
+        QTest::newRow("leading point") << ".5em" << true;
+        QTest::newRow("one per language") << "100px;;120px;;" << true;
+        QTest::newRow("unit alone") << "px" << false;
+        QTest::newRow("blank inside") << "130 px" << false;
+        QTest::newRow("second attribute") << "130 onmouseover=alert(1)" << false;
+        QTest::newRow("quote") << "50%'" << false;
+        QTest::newRow("tag end") << "1px><img src=x>" << false;
+        QTest::newRow("percent then unit") << "5%px" << false;
+        QTest::newRow("bad language item") << "100px;;x;;" << false;
+        QTest::newRow("not ascii digits") << "\u0661\u0662px" << false;
+    }
+    void typedWidthValues()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, accepted);
+        QCOMPARE(isWidthValue(value), accepted);
     }
 
     void multilingualLevel()
