@@ -194,9 +194,12 @@ QString MenuSerialiser::levelWidthText(const QString &width) const
 
 namespace {
 
+// An empty view may carry no storage at all; memcpy must not be handed its
+// null pointer, even for no bytes.
 inline char16_t *put(char16_t *to, QStringView text)
 {
-    std::memcpy(to, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+    if (!text.isEmpty())
+        std::memcpy(to, text.utf16(), size_t(text.size()) * sizeof(char16_t));
     return to + text.size();
 }
 
@@ -206,7 +209,8 @@ public:
     void add(QStringView text)
     {
         const qsizetype n = std::min<qsizetype>(text.size(), kRoom - m_size);
-        std::memcpy(m_text + m_size, text.utf16(), size_t(n) * sizeof(char16_t));
+        if (n > 0)
+            std::memcpy(m_text + m_size, text.utf16(), size_t(n) * sizeof(char16_t));
         m_size += n;
     }
     QStringView view() const { return QStringView(m_text, m_size); }

@@ -155,7 +155,7 @@ private Q_SLOTS:
         const QString p = dir.filePath(QStringLiteral("junk.qwk"));
         QByteArray junk(300000, '\0');
         for (int i = 0; i < junk.size(); ++i)
-            junk[i] = char((i * 7919) % 251);
+            junk[i] = char((qint64(i) * 7919) % 251);
         writeBytes(p, junk);
         const CliResult r = runCli({QStringLiteral("save"), p, QStringLiteral("--out"), p});
         QCOMPARE(r.exitCode, 2);

@@ -24,6 +24,7 @@ class TestEmbedStyleSheet : public QObject {
 private Q_SLOTS:
     void init()
     {
+        run.reset(); // it refers to the options, so it goes first
         prompt = {};
         options = std::make_unique<clsOptions>(&prompt, nullptr);
         options->loadNewPrjDefaults();
