@@ -129,11 +129,19 @@ void ScriptRuntimeWriter::setOptionPieces(TextEmitter &e)
     e.set(u"cellHeight"_qs,
         height.isEmpty() ? QString() : u" height = '"_qs + scriptStringValue(height) + u"'"_qs);
 
-    e.set(u"mainOpenImage"_qs, value(u"prjFilMFOIMG"));
-    e.set(u"mainClosedImage"_qs, value(u"prjFilMFCIMG"));
-    e.set(u"subOpenImage"_qs, value(u"prjFilSFOIMG"));
-    e.set(u"subClosedImage"_qs, value(u"prjFilSFCIMG"));
-    e.set(u"linkImageAddress"_qs, value(u"prjFilPLIMG"));
+    // An image address goes both into an image's .src and into a
+    // single-quoted src attribute; an apostrophe would end the attribute, so
+    // it is written as the %27 that means the same in an address.
+    auto image = [&](const char16_t *key) {
+        QString address = opt.text(QStringView(key));
+        address.replace(u'\'', u"%27"_qs);
+        return scriptStringValue(address);
+    };
+    e.set(u"mainOpenImage"_qs, image(u"prjFilMFOIMG"));
+    e.set(u"mainClosedImage"_qs, image(u"prjFilMFCIMG"));
+    e.set(u"subOpenImage"_qs, image(u"prjFilSFOIMG"));
+    e.set(u"subClosedImage"_qs, image(u"prjFilSFCIMG"));
+    e.set(u"linkImageAddress"_qs, image(u"prjFilPLIMG"));
 
     const bool mainImages = on(u"prjChkMFI");
     const bool subImages = on(u"prjChkSFI");

@@ -683,6 +683,15 @@ void TestRuntime::optionPieces()
         QVERIFY(s.contains(u"margin-left:10000px"_qs));
     }
     {
+        // An apostrophe in an image address would end the src attribute.
+        Gen g;
+        g.set(u"prjChkPLI"_qs, 1);
+        g.set(u"prjFilPLIMG"_qs, u"/img/it's.gif' onerror='alert(1)"_qs);
+        const QString s = g.script();
+        QVERIFY2(s.contains(u"\"/img/it%27s.gif%27 onerror=%27alert(1)\""_qs), qPrintable(s));
+        QVERIFY(!s.contains(u"onerror='"_qs));
+    }
+    {
         // The page-load code: its five statements in order, the cookie name
         // from the project's base name.
         Gen g;
