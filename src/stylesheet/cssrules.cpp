@@ -59,7 +59,10 @@ QList<QStringView> declarationPieces(QStringView body)
             continue;
         }
         if (!quote.isNull()) {
-            if (c == u'\\')
+            // A backslash escapes the next character, but never the line
+            // break: stepping over it would keep a CR in the piece, and every
+            // edit of the rule would add one more.
+            if (c == u'\\' && i + 1 < n && body[i + 1] != u'\r' && body[i + 1] != u'\n')
                 ++i;
             else if (c == quote)
                 quote = QChar();

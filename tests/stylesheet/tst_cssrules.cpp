@@ -231,6 +231,10 @@ void TestCssRules::declaration_data()
         << "border"
         << "1px navy solid"
         << ".a {\r\n\tborder : 1px navy solid;\r\n\tborder-color : red;\r\n}";
+    QTest::newRow("backslash ending a line inside quotes") << ".a {\r\n\tcontent : \"x\\\r\n}"
+                                                          << "color"
+                                                          << "red"
+                                                          << ".a {\r\n\tcolor : red;\r\n\tcontent : \"x\\\r\n}";
     QTest::newRow("delete of an absent property") << ".a {\r\n\tmargin : 0px;\r\n}"
                                                   << "color"
                                                   << "delete"
