@@ -42,13 +42,22 @@ QString escaped(const QString &s)
 }
 
 // A selector can name a sample element when it cannot close the tag, start an
-// attribute value or an entity.
+// attribute value or an entity, and the element does not act on the page: the
+// sample's text is the selector itself, so "script\r;var script;alert(1)"
+// would run as a script and a "style" sample would add style rules.
 bool safeAsElementName(const QString &s)
 {
     for (const QChar c : s)
         if (c == u'<' || c == u'>' || c == u'"' || c == u'\'' || c == u'&' || c == u'=' || c == u'`'
             || c == u'/')
             return false;
+    // The tag name, as a browser reads it: up to the first blank.
+    qsizetype end = 0;
+    while (end < s.size() && !QStringView(u" \t\n\r\f").contains(s[end]))
+        ++end;
+    const QStringView tag = QStringView(s).left(end);
+    if (tag.compare(u"script", Qt::CaseInsensitive) == 0 || tag.compare(u"style", Qt::CaseInsensitive) == 0)
+        return false;
     return !s.isEmpty();
 }
 

@@ -121,6 +121,9 @@ void TestCssPreview::samplesPerRule_data()
     QTest::newRow("no markup from selectors") << QStringList {
         "img src=x onerror=alert(1)", ".a'><script>"
     } << "<p>img src=x onerror=alert(1)</p><p class='a&#39;&gt;&lt;script&gt;'>.a&#39;&gt;&lt;script&gt;</p>";
+    // The sample's text is the selector: as a script or style element it would act.
+    QTest::newRow("no script or style element") << QStringList { "SCRIPT\r;var script;alert(1)", "style" }
+                                                << "<p>SCRIPT\r;var script;alert(1)</p><p>style</p>";
 }
 
 void TestCssPreview::samplesPerRule()
