@@ -9,6 +9,10 @@
 // it reads back as "New Page" or "New Folder") and an empty sub-column width
 // (reads back as "130px"). The first tree gets those values before its first
 // write, as the next open would give them; everything else must survive.
+//
+// The written text is then damaged as other editors and systems damage files
+// (blank and unknown lines between lines, blanks after structure lines, LF CR
+// line ends), at places the input chooses: the damage must cost nothing.
 
 #include "core/prompt.h"
 #include "core/textfile.h"
@@ -22,6 +26,7 @@
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -63,6 +68,27 @@ void settleUnsavedDefaults(clsFolder &root)
     std::abort();
 }
 
+// The text with lines a reader does not understand put between its lines,
+// blanks after its structure lines, and LF CR line ends when seed is odd.
+QString damaged(const QString &text, quint32 seed)
+{
+    static const QString junk[] = {QString(), QStringLiteral(" "), QStringLiteral("no colon"),
+                                   QStringLiteral("start:unknown"), QStringLiteral("end:")};
+    QString out;
+    const QString lineEnd = seed & 1 ? QStringLiteral("\n\r") : QStringLiteral("\r\n");
+    quint32 x = seed;
+    for (const QStringView line : QStringView(text).split(u"\r\n", Qt::SkipEmptyParts)) {
+        x = x * 1103515245u + 12345u;
+        out += line;
+        if ((line.startsWith(u"start:") || line.startsWith(u"end:")) && (x >> 16) % 4 == 0)
+            out += u" \t";
+        out += lineEnd;
+        if ((x >> 20) % 3 == 0)
+            out += junk[(x >> 24) % std::size(junk)] + lineEnd;
+    }
+    return out;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -94,5 +120,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text3 = ProjectFile::projectText(third.options, *third.root);
     if (text1 != text3)
         mismatch("file bytes", text1, text3);
+
+    // Damaged, the text still gives the same project.
+    quint32 seed = 0;
+    for (size_t i = 0; i < size; ++i)
+        seed = seed * 31u + data[i];
+    MemoryProject fourth;
+    ProjectFile::readText(damaged(text1, seed), fourth.options, *fourth.root);
+    const QString text4 = ProjectFile::projectText(fourth.options, *fourth.root);
+    if (text1 != text4)
+        mismatch("damaged lines", text1, text4);
     return 0;
 }
