@@ -22,12 +22,9 @@
 
 #include "core/prompt.h"
 #include "core/textfile.h"
-#include "generator/folderexpansion.h"
 #include "generator/identifiers.h"
 #include "generator/rundriver.h"
 #include "generator/runservices.h"
-#include "generator/serialiser.h"
-#include "generator/sitemap.h"
 #include "options/options.h"
 #include "options/settingsstore.h"
 #include "stylesheet/clscss.h"
@@ -258,7 +255,8 @@ int main(int argc, char **argv)
                 return fail(QStringLiteral("cannot read the style sheet %1").arg(css));
             sheet.setCssChanged(false);
 
-            const QString job = step == u"sitemap" ? QStringLiteral("siteMap") : QStringLiteral("run");
+            const bool siteMapJob = step == u"sitemap";
+            const RunDriver::Job job = siteMapJob ? RunDriver::Job::SiteMap : RunDriver::Job::Run;
             for (int r = 0; r < runs; ++r) {
                 // The services and driver are set up as the CLI sets them up,
                 // before the clock starts.
@@ -267,23 +265,16 @@ int main(int argc, char **argv)
                 run.setProjectFile(projectPath);
                 run.setClassCheck([&sheet](const QString &name) { return sheet.checkIfClassInEditor(name); });
                 RunDriver driver(run, *p.root, &sheet);
-                HardDiskDirectory folders(run);
-                driver.setSerialiserSetup([&folders](MenuSerialiser &serialiser) {
-                    serialiser.setFolderExpansion(
-                        [&folders](QString &text, const clsPage &page, MenuSerialiser::LevelState &level) {
-                            folders.expandIntoMenu(text, page, level);
-                        });
-                });
-                SiteMapWriter siteMap(run, *p.root);
-                driver.setSiteMapWriter([&siteMap] { siteMap.writeSiteMap(); });
                 clock.start();
                 const bool ok = driver.runJob(job);
                 times.push_back(double(clock.nsecsElapsed()) / 1e9);
                 lastEntry = run.logEntries().isEmpty() ? QString() : run.logEntries().constLast();
                 if (!ok)
-                    return fail(QStringLiteral("the %1 job failed: %2").arg(job, run.logText().right(400)));
+                    return fail(QStringLiteral("the %1 job failed: %2")
+                                    .arg(siteMapJob ? QStringLiteral("siteMap") : QStringLiteral("run"),
+                                         run.logText().right(400)));
             }
-            if (job == u"run") {
+            if (!siteMapJob) {
                 bytes = QFileInfo(js).size();
             } else {
                 // The site map's file, whatever the writer named it: the

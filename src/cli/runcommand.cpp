@@ -1,9 +1,6 @@
 #include "cli/runcommand.h"
 
-#include "generator/folderexpansion.h"
 #include "generator/rundriver.h"
-#include "generator/samplepage.h"
-#include "generator/sitemap.h"
 #include "generator/runservices.h"
 #include "stylesheet/clscss.h"
 
@@ -15,13 +12,13 @@ namespace qwk::cli {
 namespace {
 
 // The jobs, by verb.
-QString jobOf(const QString &verb)
+RunDriver::Job jobOf(const QString &verb)
 {
     if (verb == u"sitemap")
-        return QStringLiteral("siteMap");
+        return RunDriver::Job::SiteMap;
     if (verb == u"sample")
-        return QStringLiteral("writeSample");
-    return QStringLiteral("run");
+        return RunDriver::Job::WriteSample;
+    return RunDriver::Job::Run;
 }
 
 } // namespace
@@ -63,23 +60,9 @@ int runCommand(CliApp &app, const Arguments &args)
     });
 
     RunDriver driver(run, app.root(), &css);
-    HardDiskDirectory folders(run);
-    driver.setSerialiserSetup([&folders](MenuSerialiser &serialiser) {
-        serialiser.setFolderExpansion([&folders](QString &out, const clsPage &page, MenuSerialiser::LevelState &level) {
-            folders.expandIntoMenu(out, page, level);
-        });
-    });
-    // The sample page's name: --out, else the project's own or the default
-    // name, since nobody is there to answer the save dialog.
-    SamplePageWriter sample(run);
-    const QString outName = args.out.isEmpty() ? QString() : QFileInfo(args.out).absoluteFilePath();
-    sample.setFileNameChooser([&outName](const FileDialogRequest &request) -> std::optional<QString> {
-        return outName.isEmpty() ? request.startName : outName;
-    });
-    driver.setSampleWriter([&sample] { sample.writeSample(); });
-    SiteMapWriter siteMap(run, app.root());
-    driver.setSiteMapWriter([&siteMap] { siteMap.writeSiteMap(); });
-
+    // Nobody is there to answer the sample page's save dialog: --out, else
+    // the name the dialog would propose.
+    driver.answerSampleFile(args.out.isEmpty() ? QString() : QFileInfo(args.out).absoluteFilePath());
     const bool ok = driver.runJob(jobOf(args.command));
     // Some failures are logged without "Error: " (the sample page's reason, a
     // missing location): the last entry says why.

@@ -2,9 +2,12 @@
 
 #include "core/prompt.h"
 #include "generator/embedstylesheet.h"
+#include "generator/folderexpansion.h"
 #include "generator/runservices.h"
 #include "generator/runtimewriter.h"
+#include "generator/samplepage.h"
 #include "generator/serialiser.h"
+#include "generator/sitemap.h"
 #include "options/options.h"
 #include "stylesheet/clscss.h"
 #include "tree/nodes.h"
@@ -15,65 +18,115 @@ namespace {
 const QString kRule = QString(49, u'-');
 }
 
-RunDriver::RunDriver(RunServices &run, const clsFolder &root, clsCSS *styleSheet)
+RunDriver::RunDriver(RunServices &run, clsFolder &root, clsCSS *styleSheet)
     : m_run(run), m_root(root), m_css(styleSheet)
 {
 }
 
-QString RunDriver::jobLabel(const QString &job)
+QString RunDriver::jobLabel(Job job)
 {
-    if (job == u"showLog")
+    switch (job) {
+    case Job::ShowLog:
         return QStringLiteral("View last log");
-    if (job == u"siteMap")
+    case Job::SiteMap:
         return QStringLiteral("Writing the site map");
+    case Job::Run:
+    case Job::WriteSample:
+        break;
+    }
     return QStringLiteral("Running Project");
 }
 
-bool RunDriver::runJob(const QString &job)
+bool RunDriver::runJob(Job job)
 {
-    if (job == u"showLog" || job.isEmpty())
-        return true;
+    const std::optional<Prepared> prepared = prepare(job);
+    return prepared && generate(*prepared);
+}
+
+std::optional<RunDriver::Prepared> RunDriver::prepare(Job job)
+{
+    Prepared prepared;
+    prepared.job = job;
+    if (job == Job::ShowLog)
+        return prepared;
     m_run.clearLog();
-    m_run.readOptionFlags();
     clsOptions &options = m_run.projectOptions();
     if (options.text(u"prjJavascriptLanguageVariable").isEmpty())
         options.setControlValue(u"prjJavascriptLanguageVariable", QStringLiteral("qwkLang"));
 
-    bool ok = true;
-    if (job == u"run")
-        ok = runWriter([this] { runScriptJob(); }, QStringLiteral("Missing a file location"));
-    else if (job == u"writeSample")
-        ok = runWriter(m_sampleWriter, QStringLiteral("Missing Folder or File location"), false);
-    else if (job == u"siteMap")
-        ok = runWriter(m_siteMapWriter, QStringLiteral("Missing a file location"));
+    const auto refuse = [this](const QString &line) {
+        m_run.logLine(line);
+        m_lastLog = m_run.logText();
+        return std::nullopt;
+    };
+    if (!checkFileLocations())
+        return refuse(job == Job::WriteSample ? QStringLiteral("Missing Folder or File location")
+                                              : QStringLiteral("Missing a file location"));
+    // Refused before anything is written: ids and markup of such a menu grow
+    // with the square of its depth.
+    if (const int depth = menuDepth(m_root); depth > kMaxMenuDepth)
+        return refuse(QStringLiteral("Error: \nThe menu is %1 levels deep; Quenwick writes menus of at most %2 levels.")
+                          .arg(depth)
+                          .arg(kMaxMenuDepth));
+
+    // The pages that link the style sheet need its file; when it is missing
+    // the person may save it now. The job itself stops at the link if it is
+    // still missing, after the lines that come before it.
+    if (job == Job::WriteSample) {
+        prepared.sampleFile = chooseSampleFile();
+        if (prepared.sampleFile && !options.isChecked(u"prjCSSinJS"))
+            m_run.offerToSaveStyleSheet();
+    } else if (job == Job::SiteMap) {
+        m_run.offerToSaveStyleSheet();
+    }
+    return prepared;
+}
+
+std::optional<QString> RunDriver::chooseSampleFile()
+{
+    const FileDialogRequest request = SamplePageWriter(m_run).fileRequest();
+    std::optional<QString> chosen;
+    if (m_sampleAnswer)
+        chosen = m_sampleAnswer->isEmpty() ? request.startName : *m_sampleAnswer;
+    else
+        chosen = m_run.prompt().saveFile(request);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    m_run.projectOptions().setControlValue(u"prjFilSample", *chosen);
+    return chosen;
+}
+
+bool RunDriver::generate(const Prepared &prepared)
+{
+    if (prepared.job == Job::ShowLog)
+        return true;
+    m_run.readOptionFlags();
+    bool ok = false;
+    switch (prepared.job) {
+    case Job::Run:
+        ok = m_run.runGuarded([this] {
+            logSelectedOptions();
+            writeScript();
+        });
+        break;
+    case Job::SiteMap:
+        ok = m_run.runGuarded([this] { SiteMapWriter(m_run, m_root).writeSiteMap(); });
+        break;
+    case Job::WriteSample:
+        ok = writeSample(prepared.sampleFile);
+        break;
+    case Job::ShowLog:
+        break;
+    }
     m_lastLog = m_run.logText();
     return ok;
 }
 
-bool RunDriver::runWriter(const JobWriter &writer, const QString &missingLine, bool errorPrefix)
+bool RunDriver::writeSample(const std::optional<QString> &file)
 {
-    if (!checkFileLocations()) {
-        m_run.logLine(missingLine);
-        return false;
-    }
-    // Refused before anything is written: ids and markup of such a menu grow
-    // with the square of its depth.
-    if (const int depth = menuDepth(m_root); depth > kMaxMenuDepth) {
-        m_run.logLine(QStringLiteral("Error: \nThe menu is %1 levels deep; Quenwick writes menus of at most %2 levels.")
-                          .arg(depth)
-                          .arg(kMaxMenuDepth));
-        return false;
-    }
-    if (!writer) {
-        m_run.logLine(QStringLiteral("Error: ") + u'\n'
-                      + QStringLiteral("This version of Quenwick cannot perform this job yet."));
-        return false;
-    }
-    if (errorPrefix)
-        return m_run.runGuarded(writer);
     // The sample page's trouble is logged as its description alone.
     try {
-        writer();
+        SamplePageWriter(m_run).writeSample(file);
         return true;
     } catch (const RunAborted &e) {
         m_run.logLine(e.description());
@@ -126,12 +179,6 @@ void RunDriver::logSelectedOptions()
     m_run.logLine(kRule);
 }
 
-void RunDriver::runScriptJob()
-{
-    logSelectedOptions();
-    writeScript();
-}
-
 QString RunDriver::scriptText()
 {
     const clsOptions &options = m_run.projectOptions();
@@ -145,9 +192,12 @@ QString RunDriver::scriptText()
     m_run.logLine(QStringLiteral("Writing menutree to a string"));
     m_run.clearTreeFlags();
 
+    // Pages that stand for a folder of the web site list its files.
+    HardDiskDirectory folders(m_run);
     MenuSerialiser serialiser(m_run);
-    if (m_serialiserSetup)
-        m_serialiserSetup(serialiser);
+    serialiser.setFolderExpansion([&folders](QString &out, const clsPage &page, MenuSerialiser::LevelState &level) {
+        folders.expandIntoMenu(out, page, level);
+    });
     QString data = serialiser.writeTableStart();
     QString id = letter + QStringLiteral("1d0");
     serialiser.serialiseNodes(data, m_root.nodes(), id, width);

@@ -1,10 +1,15 @@
 #pragma once
-// The generator jobs: "run" (the menu script), "writeSample", "siteMap" and
-// "showLog". The driver checks the file locations first, runs the job under
-// the run services' error handling and keeps the log of the last job.
+// The generator jobs: the menu script, the sample page, the site map and the
+// log of the last job. A job runs in two halves. prepare() does everything
+// that needs the person or changes the project: it checks the file
+// locations, asks its questions and stores the answers and defaults in the
+// options. generate() then writes the files without asking anything and
+// without touching an option, so the designer can run it on a worker thread
+// while its window shows the log. runJob() does both, for callers that do
+// not care where the halves run.
 
 #include <QString>
-#include <functional>
+#include <optional>
 
 namespace qwk {
 
@@ -14,50 +19,62 @@ class RunServices;
 
 class RunDriver {
 public:
+    enum class Job { Run, WriteSample, SiteMap, ShowLog };
+
     // The deepest menu the jobs write. Real menus have a handful of levels;
     // section ids and the script's markup grow with every level, and browsers
     // stop nesting elements long before this.
     static constexpr int kMaxMenuDepth = 500;
 
-    // A writer of one job's files; it reports trouble through the run services.
-    using JobWriter = std::function<void()>;
+    // What prepare() settled for generate().
+    struct Prepared {
+        Job job = Job::ShowLog;
+        // The sample page's file; nothing when the save dialog was cancelled,
+        // which generate() reports in the log where the page would have
+        // been written.
+        std::optional<QString> sampleFile;
+    };
 
-    RunDriver(RunServices &run, const clsFolder &root, clsCSS *styleSheet = nullptr);
+    // The site map writes the section id of each listed page into the tree.
+    RunDriver(RunServices &run, clsFolder &root, clsCSS *styleSheet = nullptr);
 
     // The text the run window shows above the log while the job runs.
-    static QString jobLabel(const QString &job);
+    static QString jobLabel(Job job);
 
-    // Performs the job; false when it failed (missing locations or an
-    // "Error: " entry in the log).
-    bool runJob(const QString &job);
+    // Where nobody is there to answer the sample page's save dialog (the
+    // command line): the page is written to path, or to the name the dialog
+    // would propose when path is empty.
+    void answerSampleFile(const QString &path) { m_sampleAnswer = path; }
+
+    // The first half, on the thread that may ask the person: starts a new
+    // log, checks the file locations and the menu's depth, asks the job's
+    // questions and writes the options they decide. Nothing when the job
+    // cannot run (the reason is logged and kept as the last log).
+    std::optional<Prepared> prepare(Job job);
+    // The second half, on any thread: logs and writes the job's files. False
+    // when it failed ("Error: " or the sample page's reason in the log).
+    bool generate(const Prepared &prepared);
+    // Both halves; false when the job failed.
+    bool runJob(Job job);
 
     // The log of the most recent job, failed or not ("showLog" shows it).
     const QString &lastLog() const { return m_lastLog; }
 
-    bool checkFileLocations();
-    void logSelectedOptions();
-    void runScriptJob();
-    void writeScript();
     // The script text of a run, without writing it.
     QString scriptText();
 
-    // The sample page and site map writers plug in here.
-    void setSampleWriter(JobWriter w) { m_sampleWriter = std::move(w); }
-    void setSiteMapWriter(JobWriter w) { m_siteMapWriter = std::move(w); }
-    // The folder expansion of hard-disk pages at design time.
-    void setSerialiserSetup(std::function<void(class MenuSerialiser &)> setup) { m_serialiserSetup = std::move(setup); }
-
 private:
-    // errorPrefix: a failure is logged as "Error: ", a line break and the
-    // description; otherwise as the description alone.
-    bool runWriter(const JobWriter &writer, const QString &missingLine, bool errorPrefix = true);
+    bool checkFileLocations();
+    void logSelectedOptions();
+    void writeScript();
+    bool writeSample(const std::optional<QString> &file);
+    // The sample page's file name: the fixed answer, or the save dialog's.
+    std::optional<QString> chooseSampleFile();
 
     RunServices &m_run;
-    const clsFolder &m_root;
+    clsFolder &m_root;
     clsCSS *m_css;
-    JobWriter m_sampleWriter;
-    JobWriter m_siteMapWriter;
-    std::function<void(MenuSerialiser &)> m_serialiserSetup;
+    std::optional<QString> m_sampleAnswer;
     QString m_lastLog;
 };
 

@@ -312,22 +312,28 @@ QString RunServices::jsStringText(const QString &text)
     return t;
 }
 
+namespace {
+bool styleSheetPresent(const clsOptions &options)
+{
+    const QString path = options.text(u"prjFilCSS");
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+} // namespace
+
+void RunServices::offerToSaveStyleSheet()
+{
+    if (styleSheetPresent(m_opts))
+        return;
+    const Answer a = m_prompt.question(u"Style sheet does not exist"_qs, Buttons::OkCancel, u"Warning"_qs);
+    if (a == Answer::Ok && m_saveStyleSheetAs)
+        m_saveStyleSheetAs();
+}
+
 QString RunServices::styleSheetPath()
 {
-    auto present = [this] {
-        const QString path = m_opts.text(u"prjFilCSS");
-        return !path.isEmpty() && QFileInfo(path).isFile();
-    };
-    if (present())
-        return m_opts.text(u"prjFilCSS");
-    const Answer a = m_prompt.question(u"Style sheet does not exist"_qs, Buttons::OkCancel, u"Warning"_qs);
-    if (a == Answer::Ok) {
-        if (m_saveStyleSheetAs)
-            m_saveStyleSheetAs();
-        if (present())
-            return m_opts.text(u"prjFilCSS");
-    }
-    abortRun(u"Style sheet does not exist"_qs);
+    if (!styleSheetPresent(m_opts))
+        abortRun(u"Style sheet does not exist"_qs);
+    return m_opts.text(u"prjFilCSS");
 }
 
 void RunServices::writeTextFile(const QString &path, const QString &text)

@@ -99,6 +99,12 @@ public:
     static QString nodeDescription(const MenuNode &node);
     QString readFileSection(const QString &fileName, const QString &tagName);
     QString jsStringText(const QString &text);
+    // Before a job whose page links the style sheet, on the thread that may
+    // ask: when the sheet's file is missing, asks whether to save it now and
+    // on OK opens the save-as dialog (which stores the path in "prjFilCSS").
+    void offerToSaveStyleSheet();
+    // The style sheet's file for a page to link; asks nothing, so a file
+    // still missing ends the job.
     QString styleSheetPath();
     // Writes a generated file whole (UTF-8 when "prjChkUtf8" is 1, otherwise
     // the single-byte code page when every character fits); a failure aborts.

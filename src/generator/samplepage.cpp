@@ -41,7 +41,6 @@ QString joined(const QString &folder, const QString &name)
 SamplePageWriter::SamplePageWriter(RunServices &run)
     : m_run(run)
 {
-    m_choose = [this](const FileDialogRequest &request) { return m_run.prompt().saveFile(request); };
 }
 
 QString SamplePageWriter::defaultSampleFile() const
@@ -60,22 +59,23 @@ QString SamplePageWriter::defaultSampleFile() const
     return kDefaultName;
 }
 
-void SamplePageWriter::writeSample()
+FileDialogRequest SamplePageWriter::fileRequest() const
 {
-    clsOptions &options = m_run.projectOptions();
-    const QString scriptAddress = m_run.ra(options.text(u"prjFilJS"));
-
     FileDialogRequest request;
     request.title = QStringLiteral("Write sample file:");
     request.defaultExt = QStringLiteral("html");
     request.filter = QStringLiteral("*.html|*.html|aspx.*|aspx.*");
     request.askOverwrite = true;
     request.startName = defaultSampleFile();
-    const std::optional<QString> chosen = m_choose ? m_choose(request) : std::nullopt;
+    return request;
+}
+
+void SamplePageWriter::writeSample(const std::optional<QString> &chosen)
+{
+    const QString scriptAddress = m_run.ra(m_run.projectOptions().text(u"prjFilJS"));
     if (!chosen || chosen->isEmpty())
         m_run.abortRun(QStringLiteral("Cancel was selected. No sample page was written."));
-    const QString path = *chosen;
-    options.setControlValue(u"prjFilSample", path);
+    const QString &path = *chosen;
 
     const QString page = pageText(path, scriptAddress);
     m_run.logLine(QStringLiteral("Writing file: ") + path);

@@ -6,7 +6,6 @@
 #include "core/prompt.h"
 
 #include <QString>
-#include <functional>
 #include <optional>
 
 namespace qwk {
@@ -15,29 +14,25 @@ class RunServices;
 
 class SamplePageWriter {
 public:
-    // Asks for the page's file name; nothing means the user cancelled. The
-    // default asks through the run's prompt.
-    using FileNameChooser = std::function<std::optional<QString>(const FileDialogRequest &)>;
-
     explicit SamplePageWriter(RunServices &run);
-
-    void setFileNameChooser(FileNameChooser chooser) { m_choose = std::move(chooser); }
 
     // The name the dialog proposes: "prjFilSample" when set, otherwise
     // "qSample.html" in the web root (or, without one, next to the script,
     // the style sheet or the project, whichever is known first).
     QString defaultSampleFile() const;
+    // The save dialog that asks for the page's file name before the job.
+    FileDialogRequest fileRequest() const;
 
-    // The job: asks for the file name, stores it in "prjFilSample", writes
-    // the page. Trouble ends the job through the run services' abort.
-    void writeSample();
+    // The job: writes the page to path, the name chosen before the job;
+    // nothing chosen (the dialog cancelled) ends the job as cancelled.
+    // Trouble ends the job through the run services' abort.
+    void writeSample(const std::optional<QString> &path);
 
     // The page's text for a page written to samplePath.
     QString pageText(const QString &samplePath, const QString &scriptAddress);
 
 private:
     RunServices &m_run;
-    FileNameChooser m_choose;
 };
 
 } // namespace qwk

@@ -1,5 +1,6 @@
 // The generator jobs end to end: location checks, the log, the written
-// script, and what a failed run leaves behind.
+// script, what a failed run leaves behind, and the split into a half that
+// asks and a half that only writes.
 
 #include "core/textfile.h"
 #include "generator/rundriver.h"
@@ -10,8 +11,10 @@
 #include "support/testutil.h"
 #include "tree/nodes.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace qwk;
 
@@ -36,6 +39,66 @@ class TestRunDriver : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void generateAsksAndStoresNothing_data()
+    {
+        QTest::addColumn<RunDriver::Job>("job");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("asked"); // by prepare
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("logEnd");
+        const QString rule(49, u'-');
+        using J = RunDriver::Job;
+        QTest::newRow("run") << J::Run << "" << 0 << true << QStringList{"Writing file: MENU/qmenu.js"};
+        QTest::newRow("site map") << J::SiteMap << "" << 0 << true << QStringList{"Total number of links: 1."};
+        QTest::newRow("sample") << J::WriteSample << "" << 1 << true
+                                << QStringList{"Writing file: DIR/s.html", rule};
+        // The answers of prepare reach the log where the old job gave them.
+        QTest::newRow("sample cancelled, script outside the web")
+            << J::WriteSample << "cancel outside" << 1 << false
+            << QStringList{"File not under web folder: \n/elsewhere/qmenu.js",
+                           "Cancel was selected. No sample page was written."};
+        QTest::newRow("site map, style sheet missing") << J::SiteMap << "no sheet" << 1 << false
+                                                       << QStringList{"Error: \nStyle sheet does not exist"};
+        QTest::newRow("sample, style sheet missing") << J::WriteSample << "no sheet" << 2 << false
+                                                     << QStringList{"Style sheet does not exist"};
+    }
+    void generateAsksAndStoresNothing()
+    {
+        QFETCH(RunDriver::Job, job);
+        QFETCH(QString, setup);
+        QFETCH(int, asked);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, logEnd);
+        Job j;
+        j.prompt.replies << (setup.contains(u"cancel") ? std::nullopt : std::optional(j.path("s.html")));
+        if (setup.contains(u"outside"))
+            j.options.setControlValue(u"prjFilJS", QStringLiteral("/elsewhere/qmenu.js"));
+        if (setup.contains(u"no sheet")) {
+            j.options.setControlValue(u"prjCSSinJS", 0);
+            QFile::remove(j.path(QStringLiteral("qmenu.css")));
+        }
+        logEnd.replaceInStrings(QStringLiteral("MENU"), j.path(QStringLiteral("menu")))
+            .replaceInStrings(QStringLiteral("DIR"), j.dir.path());
+
+        RunDriver d(*j.run, j.root);
+        const std::optional<RunDriver::Prepared> prepared = d.prepare(job);
+        QVERIFY(prepared);
+        QCOMPARE(j.prompt.asked.size(), asked);
+        QCOMPARE(j.options.text(u"prjJavascriptLanguageVariable"), QStringLiteral("qwkLang"));
+
+        // As the designer runs it: on a worker thread while the window waits.
+        const QSignalSpy written(&j.options, &clsOptions::valueChanged);
+        bool generated = !ok;
+        std::unique_ptr<QThread> worker(QThread::create([&] { generated = d.generate(*prepared); }));
+        worker->start();
+        QVERIFY(worker->wait(60000));
+        QCOMPARE(generated, ok);
+        QCOMPARE(j.prompt.asked.size(), asked);
+        QCOMPARE(written.count(), 0);
+        QCOMPARE(j.run->logEntries().mid(j.run->logEntries().size() - logEnd.size()), logEnd);
+        QCOMPARE(d.lastLog(), j.run->logText());
+    }
+
     void missingLocationsStopBeforeWriting()
     {
         Job j;
@@ -43,7 +106,7 @@ private Q_SLOTS:
         j.options.setControlValue(u"prjFilJS", QString());
         j.options.setControlValue(u"prjFilCSS", QString());
         RunDriver d(*j.run, j.root);
-        QVERIFY(!d.runJob(QStringLiteral("run")));
+        QVERIFY(!d.runJob(RunDriver::Job::Run));
         QCOMPARE(j.prompt.asked.size(), 1);
         QCOMPARE(j.prompt.asked[0].text, QStringLiteral("First go to the options tab and ...\n"
                                                         "  Select your web root location.\n"
@@ -55,7 +118,7 @@ private Q_SLOTS:
         Job k;
         k.options.setControlValue(u"prjFilCSS", QString());
         RunDriver e(*k.run, k.root);
-        QVERIFY(!e.runJob(QStringLiteral("writeSample")));
+        QVERIFY(!e.runJob(RunDriver::Job::WriteSample));
         QCOMPARE(k.prompt.asked[0].text, QStringLiteral("First go to the options tab and ...\n  Select your css file location."));
         QCOMPARE(k.run->logEntries(), QStringList{QStringLiteral("Missing Folder or File location")});
     }
@@ -71,12 +134,12 @@ private Q_SLOTS:
         f->nodes().addPage(1);
         QCOMPARE(menuDepth(j.root), RunDriver::kMaxMenuDepth);
         RunDriver d(*j.run, j.root);
-        QVERIFY2(d.runJob(QStringLiteral("run")), qPrintable(j.run->logText()));
+        QVERIFY2(d.runJob(RunDriver::Job::Run), qPrintable(j.run->logText()));
 
         f->nodes().addFolder(1)->nodes().addPage(1);
         QFile::remove(j.path(QStringLiteral("menu/qmenu.js")));
-        for (const char *job : {"run", "siteMap", "writeSample"}) {
-            QVERIFY(!d.runJob(QString::fromLatin1(job)));
+        for (const RunDriver::Job job : {RunDriver::Job::Run, RunDriver::Job::SiteMap, RunDriver::Job::WriteSample}) {
+            QVERIFY(!d.runJob(job));
             QCOMPARE(j.run->logEntries().last(),
                      QStringLiteral("Error: \nThe menu is 501 levels deep; Quenwick writes menus of at most 500 levels."));
         }
@@ -90,7 +153,7 @@ private Q_SLOTS:
         j.options.setControlValue(u"prjMultipleMenuNumber", QStringLiteral("2"));
         QVERIFY(j.options.text(u"prjJavascriptLanguageVariable").isEmpty());
         RunDriver d(*j.run, j.root);
-        QVERIFY2(d.runJob(QStringLiteral("run")), qPrintable(j.run->logText()));
+        QVERIFY2(d.runJob(RunDriver::Job::Run), qPrintable(j.run->logText()));
         QCOMPARE(j.options.text(u"prjJavascriptLanguageVariable"), QStringLiteral("qwkLang"));
 
         const QStringList log = j.run->logEntries();
@@ -115,10 +178,10 @@ private Q_SLOTS:
     void compactScriptIsValidAndSmaller()
     {
         Job readable;
-        QVERIFY(RunDriver(*readable.run, readable.root).runJob(QStringLiteral("run")));
+        QVERIFY(RunDriver(*readable.run, readable.root).runJob(RunDriver::Job::Run));
         Job compact;
         compact.options.setControlValue(u"pgmChkScrambled", 1);
-        QVERIFY(RunDriver(*compact.run, compact.root).runJob(QStringLiteral("run")));
+        QVERIFY(RunDriver(*compact.run, compact.root).runJob(RunDriver::Job::Run));
         QCOMPARE(test::nodeCheck(compact.script()), QString());
         QVERIFY(compact.script().size() < readable.script().size());
         QVERIFY(!compact.script().contains(u"//start of tree menu table"));
@@ -131,13 +194,13 @@ private Q_SLOTS:
         clsPage *bad = j.root.nodes().addPage(1);
         bad->setName(QStringLiteral("Say \"cheese\""));
         RunDriver d(*j.run, j.root);
-        QVERIFY(!d.runJob(QStringLiteral("run")));
+        QVERIFY(!d.runJob(RunDriver::Job::Run));
         const QString last = j.run->logEntries().last();
         QVERIFY2(last.startsWith(u"Error: \nSay \"cheese\"\nName contains a double quote. See: page: "), qPrintable(last));
         QCOMPARE(test::readBytes(j.path(QStringLiteral("menu/qmenu.js"))), QByteArray("// the script of an earlier run\r\n"));
         // The log of the failed run stays available.
         QCOMPARE(d.lastLog(), j.run->logText());
-        QVERIFY(d.runJob(QStringLiteral("showLog")));
+        QVERIFY(d.runJob(RunDriver::Job::ShowLog));
         QVERIFY(d.lastLog().contains(u"Name contains a double quote"));
     }
 
@@ -148,13 +211,13 @@ private Q_SLOTS:
         dnn->setValue(u"lnkOptAdvanced", true);
         dnn->setValue(u"lnkOptURLDNN", true);
         RunDriver d(*j.run, j.root);
-        QVERIFY(!d.runJob(QStringLiteral("run")));
+        QVERIFY(!d.runJob(RunDriver::Job::Run));
         QVERIFY(j.run->logEntries().last().startsWith(u"Error: \nThis menu needs the ASP.NET server control"));
         QVERIFY(!QFile::exists(j.path(QStringLiteral("menu/qmenu.js"))));
 
         Job forced;
         forced.options.setControlValue(u"prjForceASP", 1);
-        QVERIFY(!RunDriver(*forced.run, forced.root).runJob(QStringLiteral("run")));
+        QVERIFY(!RunDriver(*forced.run, forced.root).runJob(RunDriver::Job::Run));
         QVERIFY(!QFile::exists(forced.path(QStringLiteral("menu/qmenu.js"))));
     }
 
@@ -163,7 +226,7 @@ private Q_SLOTS:
         Job j;
         j.options.setControlValue(u"prjFilJS", j.path(QStringLiteral("no/such/folder/qmenu.js")));
         RunDriver d(*j.run, j.root);
-        QVERIFY(!d.runJob(QStringLiteral("run")));
+        QVERIFY(!d.runJob(RunDriver::Job::Run));
         QVERIFY(j.run->logEntries().last().startsWith(u"Error: \n"));
     }
 };

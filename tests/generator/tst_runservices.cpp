@@ -353,15 +353,17 @@ void TestRunServices::styleSheetPath()
         Run r;
         r.set(u"prjFilCSS"_qs, css);
         writeBytes(css, "a{}");
+        r.run.offerToSaveStyleSheet();
         QCOMPARE(r.run.styleSheetPath(), css);
         QVERIFY(r.prompt.asked.isEmpty());
         QFile::remove(css);
     }
     {
-        // Cancel: the run stops.
+        // Cancel: the run stops, and the job's own lookup asks nothing.
         Run r;
         r.set(u"prjFilCSS"_qs, css);
         r.prompt.answers << Answer::Cancel;
+        r.run.offerToSaveStyleSheet();
         QCOMPARE(
             abortText(r.run, [&] { r.run.styleSheetPath(); }), u"Error: \nStyle sheet does not exist"_qs);
         QCOMPARE(r.prompt.questions(), QStringList { u"Style sheet does not exist"_qs });
@@ -377,6 +379,7 @@ void TestRunServices::styleSheetPath()
             writeBytes(saved, "b{}");
             r.set(u"prjFilCSS"_qs, saved);
         });
+        r.run.offerToSaveStyleSheet();
         QCOMPARE(r.run.styleSheetPath(), saved);
     }
     {
@@ -386,6 +389,7 @@ void TestRunServices::styleSheetPath()
         r.prompt.answers << Answer::Ok;
         bool offered = false;
         r.run.setSaveStyleSheetAs([&] { offered = true; });
+        r.run.offerToSaveStyleSheet();
         QCOMPARE(
             abortText(r.run, [&] { r.run.styleSheetPath(); }), u"Error: \nStyle sheet does not exist"_qs);
         QVERIFY(offered);

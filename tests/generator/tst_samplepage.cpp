@@ -25,9 +25,7 @@ struct Job : test::RunFixture {
     QStringList sample(bool *ok = nullptr)
     {
         RunDriver driver(*run, root);
-        SamplePageWriter writer(*run);
-        driver.setSampleWriter([&writer] { writer.writeSample(); });
-        const bool done = driver.runJob(QStringLiteral("writeSample"));
+        const bool done = driver.runJob(RunDriver::Job::WriteSample);
         if (ok)
             *ok = done;
         const QString file = options.text(u"prjFilSample");

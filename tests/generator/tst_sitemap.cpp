@@ -44,9 +44,7 @@ struct Job : test::RunFixture, test::NodeMaker {
     bool job()
     {
         RunDriver driver(*run, root);
-        SiteMapWriter w(*run, root);
-        driver.setSiteMapWriter([&w] { w.writeSiteMap(); });
-        return driver.runJob(QStringLiteral("siteMap"));
+        return driver.runJob(RunDriver::Job::SiteMap);
     }
     QString written() const
     {
