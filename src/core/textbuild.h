@@ -1,7 +1,8 @@
 #pragma once
 // Appending many small pieces to one large text, as the writers do for every
 // node of a menu: one resize and plain copies instead of a library append per
-// piece, which costs more than the copy itself for pieces this short.
+// piece, which costs more than the copy itself for pieces this short. And the
+// line end every written file uses.
 
 #include <QString>
 #include <QStringView>
@@ -10,6 +11,11 @@
 #include <initializer_list>
 
 namespace qwk {
+
+// Every file the program writes (scripts, pages, style sheets, projects) ends
+// its lines with CR LF, whatever the system, so the same project gives the
+// same bytes everywhere.
+inline const QString kCRLF = QStringLiteral("\r\n");
 
 inline void appendPieces(QString &out, std::initializer_list<QStringView> pieces)
 {

@@ -1,5 +1,6 @@
 #include "generator/embedstylesheet.h"
 
+#include "core/textbuild.h"
 #include "core/textfile.h"
 #include "generator/runservices.h"
 #include "generator/widths.h"
@@ -13,7 +14,6 @@ namespace qwk {
 
 namespace {
 
-const QString kCRLF = QStringLiteral("\r\n");
 
 // A language code inside a single-quoted script string.
 QString singleQuoted(const QString &text)

@@ -1,7 +1,10 @@
 #include "generator/folderexpansion.h"
 
+#include "core/htmltext.h"
 #include "generator/identifiers.h"
+#include "generator/menuflags.h"
 #include "generator/runservices.h"
+#include "generator/servercall.h"
 #include "generator/widths.h"
 #include "options/options.h"
 #include "tree/nodes.h"
@@ -23,8 +26,6 @@
 namespace qwk {
 
 namespace {
-
-const QString kCRLF = QStringLiteral("\r\n");
 
 // Names sorted as a person reads them: case ignored first, then case, so
 // "a.htm" and "A.htm" still have a fixed order.
@@ -62,28 +63,22 @@ bool endsWithAny(const QString &name, const QStringList &items)
         items.begin(), items.end(), [&](const QString &i) { return name.endsWith(i, Qt::CaseInsensitive); });
 }
 
-// A file name is a name, not markup: it is shown as it stands.
-void appendHtmlText(QString &out, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c == u'&')
-            out += QStringLiteral("&amp;");
-        else if (c == u'<')
-            out += QStringLiteral("&lt;");
-        else if (c == u'>')
-            out += QStringLiteral("&gt;");
-        else
-            out += c;
-    }
-}
-
-// What the user reads, before it is made safe for the page.
+// What the user reads, before it is made safe for the page (a file name is
+// a name, not markup). It holds no double quote, so the page text has no
+// "&quot;" either.
 QString shownName(QString name, bool dash)
 {
     name.replace(u'"', u'\'');
     if (dash)
         name.replace(u'_', u' ');
     return name;
+}
+
+// A site map text when the server writes the languages: the server control
+// puts the current language's entry of its ";;" list here.
+QString localValue(const QString &text)
+{
+    return ServerCall(u"LocalValue").text(text).done();
 }
 
 // A link (or a Windows junction) may lead anywhere; any other entry lies
@@ -281,12 +276,10 @@ void HardDiskDirectory::harddiskDirectorySitemap(QString &out, const QString &re
 void HardDiskDirectory::walk(Walk &w)
 {
     const clsOptions &options = m_run.projectOptions();
-    const bool tree = options.isChecked(u"prjChkTreeMenus");
+    const MenuFlags menuFlags(options);
+    const bool tree = menuFlags.tree();
     const bool autoWidth = options.isChecked(u"prjAutomaticWidth");
     const bool downward = options.isChecked(u"prjChkMainMenusDownward");
-    const bool allOpen = options.isChecked(u"prjChkAllMenusOpen");
-    // Main folders open on start as the tree's own main folders do.
-    const bool mainOpen = options.isChecked(u"prjChkMainMenusOpen");
     const bool serverLanguages = m_run.languagesOnServer();
     const AutomaticWidths widths(options);
     const QString mf = m_run.scriptFunction(QStringLiteral("mf"));
@@ -306,7 +299,7 @@ void HardDiskDirectory::walk(Walk &w)
     // the script string, or the server's language placeholder around it.
     const auto nameArgument = [&](const QString &shown) {
         QString html;
-        appendHtmlText(html, shown);
+        appendHtmlEscaped(html, shown);
         if (serverLanguages)
             html = multilingualPlaceholder(html);
         QString arg = QStringLiteral("\"");
@@ -374,9 +367,9 @@ void HardDiskDirectory::walk(Walk &w)
             const QString shown = shownName(f.name, w.dash);
             if (w.siteMap) {
                 QString text;
-                appendHtmlText(text, shown);
+                appendHtmlEscaped(text, shown);
                 if (serverLanguages)
-                    text = QStringLiteral("[%LocalValue(%%") + text + QStringLiteral("%%)%]");
+                    text = localValue(text);
                 w.lines->folder(out, text, f.indent - 1, isMainLevel(w.siteMapSecn) && ownLevels == 0);
                 ++ownLevels;
                 continue;
@@ -388,13 +381,11 @@ void HardDiskDirectory::walk(Walk &w)
             level.id = nextSiblingId(level.id);
             if (autoWidth)
                 level.lengths = widths.addNameLength(shown, level.lengths);
-            QString flags;
-            if (!tree)
-                flags = main && downward ? QStringLiteral("dd.00") : QStringLiteral("dd");
-            else if (main && (allOpen || mainOpen))
-                flags = QStringLiteral("mfo");
-            else if (!main && allOpen)
-                flags = QStringLiteral("sfo");
+            // Without a position of its own; marked open (as the tree's own
+            // folders are) only in tree menus.
+            QString flags = menuFlags.dropDownCode({}, main);
+            if (tree)
+                flags += menuFlags.openMark(main);
             writeCall(main ? mf : sf, level.id, flags, shown, QString(), level.width);
 
             MenuSerialiser::LevelState child;
@@ -431,16 +422,16 @@ void HardDiskDirectory::walk(Walk &w)
         flushPending();
         if (w.siteMap) {
             QString html;
-            appendHtmlText(html, shown);
+            appendHtmlEscaped(html, shown);
             if (serverLanguages)
-                html = QStringLiteral("[%LocalValue(%%") + html + QStringLiteral("%%)%]");
+                html = localValue(html);
             w.lines->link(out, address, html, frame.indent);
             return;
         }
         MenuSerialiser::LevelState &level = w.levels.back();
-        QString flags = w.kind;
-        if (!tree)
-            flags += QStringLiteral("dd");
+        // Never ".00": a listed file keeps the plain drop-down code even at
+        // the main level.
+        QString flags = w.kind + menuFlags.dropDownCode({}, false);
         if (isMainLevel(level.id)) {
             if (!tree && downward && !firstOfLevel(level))
                 startColumn(level);

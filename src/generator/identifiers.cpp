@@ -1,5 +1,6 @@
 #include "generator/identifiers.h"
 
+#include "core/textbuild.h"
 #include "options/options.h"
 
 #include <stdexcept>
@@ -116,7 +117,7 @@ QString ScriptIdentifiers::commentLine(const QString &text) const
 {
     if (compact())
         return {};
-    return text + u"\r\n"_qs;
+    return text + kCRLF;
 }
 
 bool ScriptIdentifiers::isFixedVariable(const QString &name)

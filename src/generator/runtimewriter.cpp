@@ -1,5 +1,6 @@
 #include "generator/runtimewriter.h"
 
+#include "core/textbuild.h"
 #include "generator/emitter.h"
 #include "generator/runservices.h"
 #include "generator/runtimetemplates.h"
@@ -12,7 +13,6 @@ namespace qwk {
 
 namespace {
 
-const QString kLineEnd = QStringLiteral("\r\n");
 
 // Small option-dependent pieces; rendered once per run.
 const QStringView kNameTranslation
@@ -76,7 +76,7 @@ QString ScriptRuntimeWriter::notice()
 
 void ScriptRuntimeWriter::configure(TextEmitter &e) const
 {
-    e.setLineEnd(kLineEnd);
+    e.setLineEnd(kCRLF);
     e.setStripIndent(m_run.compact());
     e.setCommentFilter([this](const QString &line) { return m_run.commentLine(line); });
     RunServices *run = &m_run;
@@ -183,7 +183,7 @@ void ScriptRuntimeWriter::writeRuntime(QString &out)
     configure(e);
     setOptionPieces(e);
     e.raw(notice());
-    e.raw(kLineEnd);
+    e.raw(kCRLF);
     e.emit(runtime::kGlobals);
     e.emit(runtime::kDrawing);
     e.emit(runtime::kAnchors);

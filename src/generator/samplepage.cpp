@@ -1,5 +1,7 @@
 #include "generator/samplepage.h"
 
+#include "core/htmltext.h"
+#include "core/textbuild.h"
 #include "generator/runservices.h"
 #include "options/options.h"
 
@@ -13,14 +15,7 @@ namespace qwk {
 
 namespace {
 
-const QString kLineEnd = QStringLiteral("\r\n");
 const QString kDefaultName = QStringLiteral("qSample.html");
-
-// Paths are shown as text in the page.
-QString htmlText(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
 
 QString folderOf(const QString &path)
 {
@@ -93,12 +88,12 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
     if (multilingual && !language.trimmed().isEmpty() && !isScriptVariableName(language.trimmed()))
         m_run.abortRun(QStringLiteral("Javascript language variable is not a script name: ") + language.trimmed());
     const QString sampleHtml = options.text(u"prjSampleHTML");
-    const QString scriptSrc = scriptAddress.toHtmlEscaped();
+    const QString scriptSrc = htmlEscaped(scriptAddress);
 
     QString page;
     const auto line = [&page](const QString &text) {
         page += text;
-        page += kLineEnd;
+        page += kCRLF;
     };
     line(QStringLiteral(
         "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">"
@@ -109,7 +104,7 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
     if (!cssInScript) {
         styleSheet = m_run.styleSheetPath();
         line(QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"")
-            + m_run.ra(styleSheet).toHtmlEscaped() + QStringLiteral("\">"));
+            + htmlEscaped(m_run.ra(styleSheet)) + QStringLiteral("\">"));
     }
     if (multilingual)
         line(QStringLiteral("<script type=\"text/javascript\">var ") + language
@@ -122,15 +117,15 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
         + QStringLiteral("\" type =\"text/javascript\"></script>"));
     line(QStringLiteral(
         "<p style=\"font-weight:700;text-decoration:underline;margin-top:15px;\">File Information:</p>"));
-    line(QStringLiteral("<p>File name:  ") + htmlText(samplePath) + QStringLiteral("</p>"));
+    line(QStringLiteral("<p>File name:  ") + htmlEscaped(samplePath) + QStringLiteral("</p>"));
     const QLocale locale = QLocale::system();
     line(QStringLiteral("<p>File date:  ") + locale.toString(QDate::currentDate(), QLocale::ShortFormat)
         + u' ' + locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral("</p>"));
     if (!cssInScript)
-        line(QStringLiteral("<p>CSS link:  ") + htmlText(styleSheet) + QStringLiteral("</p>"));
+        line(QStringLiteral("<p>CSS link:  ") + htmlEscaped(styleSheet) + QStringLiteral("</p>"));
     else
         line(QStringLiteral("<p>CSS link:  None. CSS file included in javascript menutree file</p>"));
-    line(QStringLiteral("<p>Javascript link:  ") + htmlText(scriptAddress) + QStringLiteral("</p>"));
+    line(QStringLiteral("<p>Javascript link:  ") + htmlEscaped(scriptAddress) + QStringLiteral("</p>"));
     if (multilingual)
         line(QStringLiteral("<p>Inserted script: var ") + language + QStringLiteral("= 'en-US'</p>"));
     line(QStringLiteral("</BODY>"));

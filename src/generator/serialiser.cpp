@@ -1,6 +1,9 @@
 #include "generator/serialiser.h"
 
+#include "core/textbuild.h"
+#include "generator/menuflags.h"
 #include "generator/runservices.h"
+#include "generator/servercall.h"
 #include "generator/widths.h"
 #include "options/options.h"
 #include "tree/nodes.h"
@@ -16,11 +19,15 @@ namespace qwk {
 
 namespace {
 
-const QString kCRLF = QStringLiteral("\r\n");
 const QString kSee = QStringLiteral("\n  See ");
-// The server control puts the current language's entry of a ";;" list here.
-const QStringView kServerListOpen = u"[%multilingualList(%%";
-const QStringView kServerListClose = u"%%)%]";
+
+// Text for bare script, as appendBareScript writes it.
+QString bareScript(const QString &text)
+{
+    QString out;
+    appendBareScript(out, text);
+    return out;
+}
 
 // Called for the name of every node: the quoted text is built in one piece.
 QString quoted(const QString &value)
@@ -37,12 +44,8 @@ QString quoted(const QString &value)
 
 QString multilingualPlaceholder(const QString &text)
 {
-    QString out;
-    out.reserve(kServerListOpen.size() + text.size() + kServerListClose.size());
-    out += kServerListOpen;
-    out += text;
-    out += kServerListClose;
-    return out;
+    // The server control puts the current language's entry of a ";;" list here.
+    return ServerCall(u"multilingualList").text(text).done();
 }
 
 QString nextSiblingId(const QString &id)
@@ -110,12 +113,9 @@ struct MenuSerialiser::Level : LevelState {
 
 MenuSerialiser::MenuSerialiser(RunServices &run)
     : m_run(run), m_options(run.projectOptions()), m_widths(m_options),
-      m_tree(m_options.isChecked(u"prjChkTreeMenus")),
+      m_flags(m_options),
       m_auto(m_options.isChecked(u"prjAutomaticWidth")),
       m_serverLanguages(run.languagesOnServer()),
-      m_allOpen(m_options.isChecked(u"prjChkAllMenusOpen")),
-      m_mainOpen(m_options.isChecked(u"prjChkMainMenusOpen")),
-      m_downward(m_options.isChecked(u"prjChkMainMenusDownward")),
       m_mf(run.scriptFunction(QStringLiteral("mf"))), m_sf(run.scriptFunction(QStringLiteral("sf"))),
       m_lk(run.scriptFunction(QStringLiteral("lk"))), m_de(run.scriptFunction(QStringLiteral("de"))),
       m_col(run.scriptFunction(QStringLiteral("col")))
@@ -145,7 +145,7 @@ QString MenuSerialiser::writeTableEnd()
     QString out = dw + QStringLiteral("(\"</td>\");") + kCRLF + dw + QStringLiteral("(\"</tr>\");") + kCRLF + dw
                   + QStringLiteral("(\"</table>\");") + kCRLF;
     out += QStringLiteral("document.write(") + gstr + QStringLiteral(");") + gstr + QStringLiteral("=\"\";") + kCRLF;
-    if (m_tree && !m_options.isChecked(u"prjChkAllMenusClosed")) {
+    if (m_flags.tree() && !m_options.isChecked(u"prjChkAllMenusClosed")) {
         out += m_run.commentLine(QStringLiteral("//open the sections the cookie remembers"));
         out += RunServices::ifOpen(m_run.scriptVariable(QStringLiteral("w3c")))
                + m_run.scriptFunction(QStringLiteral("oas")) + QStringLiteral("();") + RunServices::blockClose()
@@ -159,23 +159,6 @@ QString MenuSerialiser::writeTableEnd()
     out += RunServices::ifOpen(m_run.scriptVariable(QStringLiteral("gb"))) + m_run.scriptFunction(QStringLiteral("stsc"))
            + QStringLiteral("();") + RunServices::blockClose() + kCRLF;
     return out;
-}
-
-QString MenuSerialiser::dropDownCode(const QString &position, bool mainLevel) const
-{
-    if (m_tree)
-        return {};
-    QString code = QStringLiteral("dd");
-    if (mainLevel && m_downward)
-        return code + QStringLiteral(".00");
-    const qsizetype dot = position.indexOf(u'.');
-    if (dot >= 0)
-        code += position.mid(dot, 3);
-    if (position.contains(u"to"))
-        code += QStringLiteral("to");
-    if (position.contains(u"le"))
-        code += QStringLiteral("le");
-    return code;
 }
 
 NameForm MenuSerialiser::nameForm(bool bare) const
@@ -224,14 +207,34 @@ private:
 
 } // namespace
 
+namespace {
+
+// A data call whose name is the server's language placeholder: the name as a
+// script string inside it, in quotes. That text holds no raw fill mark, so it
+// is written as it stands. Kept apart from the call every node makes.
+void appendServerListCall(QString &out, QStringView function, QStringView id, QStringView flags,
+                          QStringView name, QStringView address, QStringView width)
+{
+    QString quotedList = QStringLiteral("\"");
+    quotedList += multilingualPlaceholder(scriptStringValue(name.toString()));
+    quotedList += u'"';
+    appendDataCall(out, function, id, flags, quotedList, NameForm::AsWritten, address, width);
+}
+
+} // namespace
+
 void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
                     NameForm form, QStringView address, QStringView width)
 {
+    if (form == NameForm::ServerList) {
+        appendServerListCall(out, function, id, flags, name, address, width);
+        return;
+    }
     // Called for every node: one resize to the worst case (every character
     // escaped), raw writes, then the string is cut to what was used.
     const qsizetype room = function.size() + id.size()
                            + kScriptEscapeWidth * (flags.size() + name.size() + address.size() + width.size())
-                           + kServerListOpen.size() + kServerListClose.size() + 24;
+                           + 24;
     const qsizetype old = out.size();
     out.resize(old + room);
     char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
@@ -251,12 +254,7 @@ void appendDataCall(QString &out, QStringView function, QStringView id, QStringV
         *p++ = u'"';
         break;
     case NameForm::ServerList:
-        *p++ = u'"';
-        p = put(p, kServerListOpen);
-        p = writeScriptString(p, name);
-        p = put(p, kServerListClose);
-        *p++ = u'"';
-        break;
+        break; // written above
     }
     p = put(p, u",\"");
     p = writeScriptString(p, address);
@@ -297,12 +295,9 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
     const bool main = isMainLevel(level.id);
     FlagText flags;
     flags.add(suffix);
-    if (!m_tree)
-        flags.add(dropDownCode(folder.textValue(NodeOption::MenuPosition), main));
-    if (main && (m_allOpen || m_mainOpen))
-        flags.add(u"mfo");
-    else if (!main && m_allOpen)
-        flags.add(u"sfo");
+    flags.add(m_flags.dropDownCode(folder.textValue(NodeOption::MenuPosition), main));
+    // Written for drop-down menus too, whose runtime does not read it.
+    flags.add(m_flags.openMark(main));
 
     appendDataCall(out, main ? m_mf : m_sf, level.id, flags.view(), name,
                    nameForm(folder.selectedOption(NodeOption::ChkFolderNameIsFunction)), address, level.width);
@@ -429,7 +424,8 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
     // Only messages need the description; most pages never build it.
     const auto description = [&page] { return RunServices::nodeDescription(page); };
 
-    if (page.selectedOption(NodeOption::ChkPageNameIsHiddenJavascript)) {
+    const PageLink link = pageLink(page);
+    if (link == PageLink::HiddenScript) {
         // Script written between the data calls; it takes no section id.
         QString text;
         if (page.selectedOption(NodeOption::OptURLNoneInsertFile)) {
@@ -444,7 +440,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         out += kCRLF;
         return;
     }
-    if (page.selectedOption(NodeOption::OptTypePageNormal) && page.selectedOption(NodeOption::OptAdvanced)) {
+    if (link == PageLink::ServerOrFolder) {
         writeAdvancedPage(out, level, page);
         return;
     }
@@ -460,25 +456,19 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         m_run.logLine(QStringLiteral("Warning: \"Open in New Window\" produces non-strict HTML (target=_blank).") + kSee
                       + description());
 
-    FlagText kind;
-    kind.add(page.selectedOption(NodeOption::ChkNewWindow) ? u"e" : u"i");
     QString address;
-    if (page.selectedOption(NodeOption::OptTypePageJS)) {
-        kind = {};
-        kind.add(u"j");
+    switch (link) {
+    case PageLink::Script:
         address = page.textValue(NodeOption::JS);
-    } else if (page.selectedOption(NodeOption::OptURLPageURLNormal)) {
-        kind.add(u"w");
+        break;
+    case PageLink::Address:
         address = page.textValue(NodeOption::URL);
-    } else if (page.selectedOption(NodeOption::OptURLPageMyWeb)) {
+        break;
+    case PageLink::SitePage:
         m_run.checkPageFile(page, QStringLiteral("lnkFilMyWebPage"), description());
         address = page.textValue(NodeOption::FilMyWebPage);
-    } else if (page.selectedOption(NodeOption::OptURLNone)) {
-        kind = {};
-        kind.add(u"nl");
-    } else if (page.selectedOption(NodeOption::OptURLNoneInsertFile)) {
-        kind = {};
-        kind.add(u"nl");
+        break;
+    case PageLink::InsertedFile: {
         const QString &file = page.textValue(NodeOption::FilPageName);
         if (file.trimmed().isEmpty())
             m_run.abortRun(QStringLiteral("Warning! You have not selected a file to insert in menu.") + kSee
@@ -487,9 +477,11 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
         if (name.isEmpty())
             m_run.abortRun(QStringLiteral("Warning! You have selected an empty file to insert in menu.") + kSee
                            + description());
+        break;
     }
-    if (page.selectedOption(NodeOption::ChkNoPageImage))
-        kind.add(u"nm");
+    default:
+        break;
+    }
     if (address.contains(u'"'))
         m_run.abortRun(QStringLiteral("Javascript contains double quote") + kSee + description());
     if (address.contains(u'\r'))
@@ -499,9 +491,10 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
     const NameForm form = nameForm(page.selectedOption(NodeOption::ChkPageNameIsFunction));
     FlagText flags;
     flags.add(suffix);
-    if (!m_tree)
-        flags.add(dropDownCode({}, main));
-    flags.add(kind.view());
+    flags.add(m_flags.dropDownCode({}, main));
+    flags.add(linkKindFlag(link, page.selectedOption(NodeOption::ChkNewWindow)));
+    if (page.selectedOption(NodeOption::ChkNoPageImage))
+        flags.add(u"nm");
     if (main) {
         // A page at the top level is drawn as a main-folder box whose anchor is a link.
         flags.add(u"nf");
@@ -516,19 +509,23 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
 {
     const QString description = RunServices::nodeDescription(page);
     const auto text = [&](const char16_t *key) { return page.value(key).toString(); };
+    // The arguments of the server calls below stand in the script as they
+    // are, but for the fill mark (bare script).
+    const auto argument = [&](const char16_t *key) { return bareScript(text(key)); };
 
     if (page.selectedOption(NodeOption::OptURLCSK)) {
         m_run.setShopLinks(true);
         if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
             level.id = nextSiblingId(level.id);
-            const QString name = m_run.safeNodeName(page, QStringLiteral("lnkNamePage"));
-            appendBareScript(out, QStringLiteral("[%StatusLink(%%") + name + QStringLiteral("%%,%%") + level.id
-                                      + QStringLiteral("%%,0,True,%%normal%%)%]") + kCRLF);
+            const QString name = bareScript(m_run.safeNodeName(page, QStringLiteral("lnkNamePage")));
+            out += ServerCall(u"StatusLink").text(name).text(level.id).bare(u"0").bare(u"True")
+                       .text(u"normal").done();
+            out += kCRLF;
             m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description);
         } else {
-            appendBareScript(out, QStringLiteral("[%CSKDirectory(%%") + text(u"lnkCSKSku") + QStringLiteral("%%,%%")
-                                      + text(u"lnkCSKOptionChoice") + QStringLiteral("%%,%%") + level.id
-                                      + QStringLiteral("%%,0,True,%%normal%%)%]") + kCRLF);
+            out += ServerCall(u"CSKDirectory").text(argument(u"lnkCSKSku")).text(argument(u"lnkCSKOptionChoice"))
+                       .text(level.id).bare(u"0").bare(u"True").text(u"normal").done();
+            out += kCRLF;
             m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description);
         }
         return;
@@ -549,10 +546,10 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
             options += QStringLiteral("[$") + text(u"lnkChkPageDnnHeaderTemplate") + QStringLiteral("$]");
         // The header template's "[$...$]" is the server's own; only the
         // level's width is filled in here.
-        appendBareScript(out, QStringLiteral("[%DnnDirectory(%%") + text(u"lnkDNNTabID") + QStringLiteral("%%,%%")
-                                  + options + QStringLiteral("%%,%%") + level.id + QStringLiteral("%%,0,%%2%%,%%"));
-        out += markedWidth(level.width);
-        out += QStringLiteral("%%,True,%%normal%%)%]") + kCRLF;
+        out += ServerCall(u"DnnDirectory").text(argument(u"lnkDNNTabID")).text(bareScript(options))
+                   .text(level.id).bare(u"0").text(u"2").text(markedWidth(level.width)).bare(u"True")
+                   .text(u"normal").done();
+        out += kCRLF;
         level.id = advanceLastNumber(level.id, 100);
         m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description);
         return;
@@ -568,13 +565,11 @@ void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage
         const QString options = text(u"lnkHarddiskOptionsPage");
         if (options.contains(u"asp||")) {
             m_run.setServerDirectory(true);
-            appendBareScript(out, QStringLiteral("[%harddiskDirectory(%%") + m_run.raFolder(folder)
-                                      + QStringLiteral("%%,%%") + options + QStringLiteral("%%,%%")
-                                      + text(u"lnkHarddiskIncludePage") + QStringLiteral("%%,%%")
-                                      + text(u"lnkHarddiskExcludePage") + QStringLiteral("%%,%%") + level.id
-                                      + QStringLiteral("%%,%%2%%,%%"));
-            out += markedWidth(level.width);
-            out += QStringLiteral("%%)%]") + kCRLF;
+            out += ServerCall(u"harddiskDirectory").text(bareScript(m_run.raFolder(folder)))
+                       .text(bareScript(options)).text(argument(u"lnkHarddiskIncludePage"))
+                       .text(argument(u"lnkHarddiskExcludePage")).text(level.id).text(u"2")
+                       .text(markedWidth(level.width)).done();
+            out += kCRLF;
             level.id = advanceLastNumber(level.id, 500);
             m_run.logLine(QStringLiteral("Inserting ASP function in tree that adds the folder: ") + folder + kSee
                           + description);

@@ -3,6 +3,7 @@
 // the tree, and the closing that writes the collected HTML into the page.
 // The calls run in the browser in document order and draw the menu.
 
+#include "generator/menuflags.h"
 #include "generator/widths.h"
 
 #include <QString>
@@ -74,10 +75,6 @@ public:
     void serialiseNodes(QString &out, const clsNodes &nodes, QString &id, const QString &width);
     QString writeTableEnd();
 
-    // The drop-down flags of a node: "" for tree menus, else "dd" and the
-    // placing taken from the position text.
-    QString dropDownCode(const QString &position, bool mainLevel) const;
-
 private:
     struct Level;
     void writeEnd(QString &out);
@@ -100,12 +97,9 @@ private:
     const clsOptions &m_options;
     AutomaticWidths m_widths;
     FolderExpansion m_expandFolder;
-    bool m_tree;
+    MenuFlags m_flags;
     bool m_auto;
     bool m_serverLanguages;
-    bool m_allOpen;
-    bool m_mainOpen;
-    bool m_downward;
     // The identifiers of the data calls, asked for once per run.
     QString m_mf, m_sf, m_lk, m_de, m_col;
     struct NotedWidth {

@@ -1,9 +1,12 @@
 #include "generator/sitemap.h"
 
+#include "core/htmltext.h"
 #include "core/textbuild.h"
 #include "generator/folderexpansion.h"
+#include "generator/menuflags.h"
 #include "generator/runservices.h"
 #include "generator/serialiser.h"
+#include "generator/servercall.h"
 #include "generator/widths.h"
 #include "options/options.h"
 #include "tree/nodes.h"
@@ -15,7 +18,6 @@ namespace qwk {
 
 namespace {
 
-const QString kCRLF = QStringLiteral("\r\n");
 const QString kSee = QStringLiteral("\n  See ");
 
 // A name without its class suffix ("News*03" is shown as News).
@@ -34,15 +36,9 @@ QString attributeValue(const QString &value)
     static const QStringView unsafe = u" \t\n\f\r\"'=<>`&";
     for (const QChar c : value) {
         if (unsafe.contains(c))
-            return u'"' + value.toHtmlEscaped() + u'"';
+            return u'"' + htmlEscaped(value) + u'"';
     }
     return value;
-}
-
-// A string argument of a server call.
-QString serverString(const QString &value)
-{
-    return QStringLiteral("%%") + value + QStringLiteral("%%");
 }
 
 } // namespace
@@ -156,18 +152,21 @@ QString SiteMapWriter::walkTree()
             continue;
         }
         clsPage *page = node->asPage();
-        if (!page || page->selectedOption(NodeOption::ChkPageNameIsHiddenJavascript))
-            continue; // columns and hidden script leave no trace
+        if (!page)
+            continue; // columns leave no trace
+        const PageLink link = pageLink(*page);
+        if (link == PageLink::HiddenScript)
+            continue;
         // Only messages need the description; most pages never build it.
         const auto description = [page] { return RunServices::nodeDescription(*page); };
         const auto text = [page](const char16_t *key) { return page->value(key).toString(); };
 
         QString address;
-        if (page->selectedOption(NodeOption::OptTypePageJS)) {
+        if (link == PageLink::Script) {
             advanceLastNumberInPlace(level.secn, 1);
             page->setSecn(level.secn);
             address = QStringLiteral("javascript:{") + page->textValue(NodeOption::JS) + u'}';
-        } else if (page->selectedOption(NodeOption::OptTypePageNormal) && page->selectedOption(NodeOption::OptAdvanced)) {
+        } else if (link == PageLink::ServerOrFolder) {
             page->setSecn(level.secn);
             const QString indent = QString::number(level.indent);
             if (page->selectedOption(u"lnkOptURLCSK")) {
@@ -177,21 +176,21 @@ QString SiteMapWriter::walkTree()
                     level.secn = nextSiblingId(level.secn);
                     const QString name
                         = withoutSuffix(m_run.safeNodeName(*page, QStringLiteral("lnkNamePage")));
-                    out += QStringLiteral("[%StatusLink(") + serverString(name) + u','
-                        + serverString(level.secn) + u',' + indent + QStringLiteral(",True,%%siteMap%%)%]")
+                    out += ServerCall(u"StatusLink").text(name).text(level.secn).bare(indent).bare(u"True")
+                               .text(u"siteMap").done()
                         + kCRLF;
                 } else {
                     m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description());
-                    out += QStringLiteral("[%CSKDirectory(") + serverString(text(u"lnkCSKSku")) + u','
-                        + serverString(text(u"lnkCSKOptionChoice")) + u',' + serverString(level.secn) + u','
-                        + indent + QStringLiteral(",True,%%siteMap%%)%]") + kCRLF;
+                    out += ServerCall(u"CSKDirectory").text(text(u"lnkCSKSku")).text(text(u"lnkCSKOptionChoice"))
+                               .text(level.secn).bare(indent).bare(u"True").text(u"siteMap").done()
+                        + kCRLF;
                 }
             } else if (page->selectedOption(u"lnkOptURLDNN")) {
                 m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description());
                 m_run.setPortalDirectory(true);
-                out += QStringLiteral("[%DnnDirectory(") + serverString(text(u"lnkDNNTabID")) + u','
-                    + serverString(text(u"lnkHarddiskOptionsPage")) + u',' + serverString(level.secn) + u','
-                    + indent + QStringLiteral(",%%%%,%%%%,True,%%siteMap%%)%]") + kCRLF;
+                out += ServerCall(u"DnnDirectory").text(text(u"lnkDNNTabID")).text(text(u"lnkHarddiskOptionsPage"))
+                           .text(level.secn).bare(indent).text({}).text({}).bare(u"True").text(u"siteMap").done()
+                    + kCRLF;
                 // Room for the ids the server gives the portal's entries, as in the menu.
                 level.secn = advanceLastNumber(level.secn, 100);
             } else if (page->selectedOption(u"lnkOptURLHarddisk")
@@ -201,10 +200,10 @@ QString SiteMapWriter::walkTree()
                     const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
                     m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description());
                     m_run.setServerDirectory(true);
-                    out += QStringLiteral("[%harddiskDirectorySiteMap(") + serverString(folder) + u','
-                        + serverString(options) + u',' + serverString(text(u"lnkHarddiskIncludePage")) + u','
-                        + serverString(text(u"lnkHarddiskExcludePage")) + u',' + serverString(level.secn)
-                        + u',' + indent + QStringLiteral(",%%%%,%%%%)%]") + kCRLF;
+                    out += ServerCall(u"harddiskDirectorySiteMap").text(folder).text(options)
+                               .text(text(u"lnkHarddiskIncludePage")).text(text(u"lnkHarddiskExcludePage"))
+                               .text(level.secn).bare(indent).text({}).text({}).done()
+                        + kCRLF;
                     level.secn = advanceLastNumber(level.secn, 500);
                 } else {
                     folders.harddiskDirectorySitemap(out, folders.folderAddress(*page), options,
@@ -215,11 +214,9 @@ QString SiteMapWriter::walkTree()
             continue;
         } else {
             advanceLastNumberInPlace(level.secn, 1);
-            if (page->selectedOption(NodeOption::OptURLNone) || page->selectedOption(NodeOption::OptURLNoneInsertFile))
-                continue;
-            if (page->selectedOption(NodeOption::OptURLPageURLNormal)) {
+            if (link == PageLink::Address) {
                 address = page->textValue(NodeOption::URL);
-            } else if (page->selectedOption(NodeOption::OptURLPageMyWeb)) {
+            } else if (link == PageLink::SitePage) {
                 m_run.checkPageFile(*page, QStringLiteral("lnkFilMyWebPage"), description());
                 address = page->textValue(NodeOption::FilMyWebPage);
             }
@@ -247,9 +244,9 @@ QString SiteMapWriter::pageText(QString lines)
                         "\"http://www.w3.org/TR/html4/loose.dtd\">"));
     line(QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\" >"));
     line(QStringLiteral("<head>"));
-    line(QStringLiteral("   <title>") + m_run.ra(script).toHtmlEscaped() + QStringLiteral("</title>"));
+    line(QStringLiteral("   <title>") + htmlEscaped(m_run.ra(script)) + QStringLiteral("</title>"));
     line(QStringLiteral("   <link rel=\"stylesheet\" type=\"text/css\" href=\"")
-        + m_run.ra(styleSheet).toHtmlEscaped() + QStringLiteral("\">"));
+        + htmlEscaped(m_run.ra(styleSheet)) + QStringLiteral("\">"));
     line(QStringLiteral("</head>"));
     line(QStringLiteral("<body>"));
     line(QStringLiteral("  <table ")

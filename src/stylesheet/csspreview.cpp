@@ -1,5 +1,6 @@
 #include "stylesheet/csspreview.h"
 
+#include "core/htmltext.h"
 #include "options/options.h"
 
 #include <exception>
@@ -12,33 +13,10 @@ namespace {
 // Author text written into the page goes in as text, never as markup: a
 // class name, path or selector cannot open an element or an attribute of its
 // own (a selector such as "img src=x onerror=..." would otherwise run script
-// in the preview).
+// in the preview). Some of it stands in class='...', so the apostrophe too.
 QString escaped(const QString &s)
 {
-    QString out;
-    out.reserve(s.size());
-    for (const QChar c : s) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            break;
-        case u'"':
-            out += QStringLiteral("&quot;");
-            break;
-        case u'\'':
-            out += QStringLiteral("&#39;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return htmlAttributeEscaped(s);
 }
 
 // A selector can name a sample element when it cannot close the tag, start an

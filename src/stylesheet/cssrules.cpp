@@ -1,12 +1,11 @@
 #include "stylesheet/cssrules.h"
 
+#include "core/textbuild.h"
 #include <algorithm>
 
 namespace qwk {
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 bool isBreakOrSpace(QChar c)
 {
@@ -222,9 +221,9 @@ TextEdit declarationEdit(QStringView text, qsizetype bodyStart, const QString &p
     const QStringView body = text.mid(edit.start, edit.length);
 
     const bool deleting = value == u"delete";
-    const QString declaration = u'\t' + property + QStringLiteral(" : ") + value + u';' + kCrLf;
+    const QString declaration = u'\t' + property + QStringLiteral(" : ") + value + u';' + kCRLF;
     bool placed = false;
-    QString out = kCrLf;
+    QString out = kCRLF;
     out.reserve(body.size() + declaration.size() + 8);
     for (QStringView piece : declarationPieces(stripLeading(body))) {
         const QStringView line = stripLeading(piece);
@@ -245,7 +244,7 @@ TextEdit declarationEdit(QStringView text, qsizetype bodyStart, const QString &p
         }
         out += u'\t';
         out += line;
-        out += kCrLf;
+        out += kCRLF;
     }
     if (!placed && !deleting)
         out += declaration;

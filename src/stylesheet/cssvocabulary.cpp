@@ -1,5 +1,7 @@
 #include "stylesheet/cssvocabulary.h"
 
+#include "core/textbuild.h"
+
 namespace qwk {
 
 namespace {
@@ -115,20 +117,19 @@ const QStringList &cssClassKeys()
 
 QString defaultStyleSheet(bool dropDown, bool mouseOverHover, const ClassNameFunction &className)
 {
-    const QString crlf = QStringLiteral("\r\n");
     QString out;
     auto rule = [&](const QString &selector, const QStringList &declarations) {
         out += selector;
         out += QStringLiteral(" {");
-        out += crlf;
+        out += kCRLF;
         for (const QString &d : declarations) {
             out += u'\t';
             out += d;
-            out += crlf;
+            out += kCRLF;
         }
         out += u'}';
-        out += crlf;
-        out += crlf;
+        out += kCRLF;
+        out += kCRLF;
     };
     auto name = [&](const char16_t *key) { return className(QString::fromUtf16(key)); };
 

@@ -338,6 +338,12 @@ private Q_SLOTS:
                 "qMF(\"e3d1\",\"ddnf\",\"a\",\"/docs/a.htm\",\"\");", "qDE();", "qCOL();",
                 "qMF(\"e4d1\",\"ddnf\",\"b\",\"/docs/b.htm\",\"\");", "qDE();" }));
         QCOMPARE(level.id, QStringLiteral("e4d1"));
+        // A listed folder is not marked open in drop-down menus (the tree's
+        // own folders are).
+        f.options.setControlValue(u"prjChkAllMenusOpen", 1);
+        QCOMPARE(f.expand(QStringLiteral("r||sub||str||"), QStringLiteral(".htm||"), {}, QStringLiteral("e1d0"))
+                     .value(0),
+            "qMF(\"e1d1\",\"dd.00\",\"s\",\"\",\"\");");
     }
 
     void automaticWidths()

@@ -3,6 +3,7 @@
 
 #include "core/prompt.h"
 #include "generator/folderexpansion.h"
+#include "generator/menuflags.h"
 #include "generator/runservices.h"
 #include "generator/serialiser.h"
 #include "options/options.h"
@@ -164,10 +165,15 @@ private Q_SLOTS:
         QCOMPARE(c[1], QStringLiteral("qSF(\"e1d1d1\",\"dd.50le\",\"Sub\",\"\",\"\");"));
         QCOMPARE(c[3], QStringLiteral("qLK(\"e1d1d2\",\"ddiw\",\"P\",\"p.html\",\"\");"));
         QCOMPARE(c[5], QStringLiteral("qMF(\"e1d2\",\"dd.00iwnf\",\"Top\",\"t.html\",\"\");"));
+        // The tree's own folders carry the open marks in drop-down menus too.
+        f.options.setControlValue(u"prjChkAllMenusOpen", 1);
+        const QStringList open = f.calls();
+        QCOMPARE(open[0], QStringLiteral("qMF(\"e1d1\",\"cn03dd.00mfo\",\"Main\",\"\",\"\");"));
+        QCOMPARE(open[1], QStringLiteral("qSF(\"e1d1d1\",\"dd.50lesfo\",\"Sub\",\"\",\"\");"));
+        f.options.setControlValue(u"prjChkAllMenusOpen", 0);
 
-        MenuSerialiser s(*f.run);
         f.options.setControlValue(u"prjChkMainMenusDownward", 0);
-        MenuSerialiser t(*f.run);
+        const MenuFlags t(f.options);
         QCOMPARE(t.dropDownCode(QStringLiteral("to"), true), QStringLiteral("ddto"));
         QCOMPARE(t.dropDownCode(QStringLiteral(".25tole"), true), QStringLiteral("dd.25tole"));
         QCOMPARE(t.dropDownCode(QString(), false), QStringLiteral("dd"));
@@ -503,6 +509,56 @@ private Q_SLOTS:
         f.options.setControlValue(u"prjChkAllMenusClosed", 0);
         QVERIFY(MenuSerialiser(*f.run).writeTableEnd().contains(u"if(qW3C){qOAS();};"));
         QCOMPARE(test::nodeCheck(s.writeTableStart() + end), QString());
+    }
+
+    // What a page links to, decided once for the menu data and the site map:
+    // "+key" sets a choice as a project file may, leaving the rest of its
+    // group; "-key" clears it; "key" selects it.
+    void pageLinks_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<int>("link");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<QString>("newWindowFlag");
+        const auto row = [](const char *name, QStringList settings, PageLink link, const char *flag,
+                             const char *newWindowFlag) {
+            QTest::newRow(name) << settings << int(link) << QString::fromLatin1(flag)
+                                << QString::fromLatin1(newWindowFlag);
+        };
+        row("new page: an address", {}, PageLink::Address, "iw", "ew");
+        row("site page", { "lnkOptURLPageMyWeb" }, PageLink::SitePage, "i", "e");
+        row("no address", { "lnkOptURLNone" }, PageLink::NoLink, "nl", "nl");
+        row("inserted file", { "lnkOptURLNoneInsertFile" }, PageLink::InsertedFile, "nl", "nl");
+        row("no address choice", { "-lnkOptURLPageURLNormal" }, PageLink::Unset, "i", "e");
+        row("script over the address choice", { "lnkOptTypePageJS", "lnkOptURLNone" }, PageLink::Script, "j", "j");
+        row("server or folder", { "lnkOptAdvanced" }, PageLink::ServerOrFolder, "i", "e");
+        row("advanced on a script page", { "lnkOptAdvanced", "lnkOptTypePageJS" }, PageLink::Script, "j", "j");
+        row("hidden script first", { "lnkChkPageNameIsHiddenJavascript", "lnkOptTypePageJS" },
+            PageLink::HiddenScript, "i", "e");
+        row("two address choices: the address", { "lnkOptURLNone", "+lnkOptURLPageURLNormal" }, PageLink::Address,
+            "iw", "ew");
+        row("two type choices: server or folder", { "lnkOptAdvanced", "lnkOptTypePageJS", "+lnkOptTypePageNormal" },
+            PageLink::ServerOrFolder, "i", "e");
+    }
+    void pageLinks()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(int, link);
+        QFETCH(QString, flag);
+        QFETCH(QString, newWindowFlag);
+        Fixture f;
+        clsPage *page = f.page(f.root.nodes(), QStringLiteral("P"), QStringLiteral("p.html"));
+        for (const QString &s : settings) {
+            if (s.startsWith(u'+'))
+                page->setChoiceAt(page->layout().slot[nodeOptionIndex(QStringView(s).sliced(1))], true);
+            else if (s.startsWith(u'-'))
+                page->setValue(QStringView(s).sliced(1), false);
+            else
+                page->setValue(s, 1);
+        }
+        QCOMPARE(int(pageLink(*page)), link);
+        QCOMPARE(linkKindFlag(pageLink(*page), false).toString(), flag);
+        QCOMPARE(linkKindFlag(pageLink(*page), true).toString(), newWindowFlag);
     }
 };
 

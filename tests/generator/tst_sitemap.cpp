@@ -138,6 +138,17 @@ private Q_SLOTS:
         QCOMPARE(js->secn(), QStringLiteral("e1d3"));
     }
 
+    void twoAddressChoicesAsInTheMenu()
+    {
+        // A hand-edited file may set two choices of one group: the site map
+        // lists what the menu links to.
+        Job j;
+        clsPage *p = j.page(j.root.nodes(), QStringLiteral("P"), QStringLiteral("/p.html"));
+        p->setValue(u"lnkOptURLNone", true);
+        p->setChoiceAt(p->layout().slot[int(NodeOption::OptURLPageURLNormal)], true);
+        QCOMPARE(j.walk(), QStringList { siteLink("/p.html", "P") });
+    }
+
     void images()
     {
         Job j;

@@ -1,0 +1,41 @@
+#include "generator/menuflags.h"
+
+#include "options/options.h"
+
+namespace qwk {
+
+MenuFlags::MenuFlags(const clsOptions &options)
+    : m_tree(options.isChecked(u"prjChkTreeMenus"))
+    , m_downward(options.isChecked(u"prjChkMainMenusDownward"))
+    , m_allOpen(options.isChecked(u"prjChkAllMenusOpen"))
+    , m_mainOpen(options.isChecked(u"prjChkMainMenusOpen"))
+{
+}
+
+QString MenuFlags::dropDownMenuCode(QStringView position, bool mainLevel) const
+{
+    QString code = QStringLiteral("dd");
+    if (mainLevel && m_downward)
+        return code + QStringLiteral(".00");
+    if (position.isEmpty())
+        return code; // every page, and most folders
+    const qsizetype dot = position.indexOf(u'.');
+    if (dot >= 0)
+        code += position.mid(dot, 3);
+    if (position.contains(u"to"))
+        code += QStringLiteral("to");
+    if (position.contains(u"le"))
+        code += QStringLiteral("le");
+    return code;
+}
+
+QStringView MenuFlags::openMark(bool mainLevel) const
+{
+    if (mainLevel && (m_allOpen || m_mainOpen))
+        return u"mfo";
+    if (!mainLevel && m_allOpen)
+        return u"sfo";
+    return {};
+}
+
+} // namespace qwk
