@@ -88,7 +88,6 @@ void ScriptRuntimeWriter::setOptionPieces(TextEmitter &e)
 {
     const clsOptions &opt = m_run.projectOptions();
     auto on = [&](const char16_t *key) { return opt.isChecked(QStringView(key)); };
-    auto value = [&](const char16_t *key) { return scriptStringValue(opt.text(QStringView(key))); };
 
     // Checked first, so that nothing is written for a hook that cannot work.
     const QString transform = opt.text(u"prjTransformURL").trimmed();
