@@ -212,6 +212,7 @@ SyntheticStats buildSyntheticProject(int nodeCount, quint64 variant, clsOptions 
     Random rnd(variant);
     SyntheticStats stats;
     setProjectOptions(rnd, options);
+    const QString headerTemplate = dnnHeaderTemplate(options.mainFolderLineClass());
 
     // Children go to a folder picked at random among those that still have
     // room, so the tree grows broad and deep at once, like a real site.
@@ -248,7 +249,7 @@ SyntheticStats buildSyntheticProject(int nodeCount, quint64 variant, clsOptions 
             if (depth == 1)
                 lastTopWasColumn = false;
         } else {
-            decoratePage(rnd, *nodes.addPage(at), depth == 1, kinds);
+            decoratePage(rnd, *nodes.addPage(at, headerTemplate), depth == 1, kinds);
             ++stats.pages;
             if (depth == 1)
                 lastTopWasColumn = false;

@@ -16,10 +16,11 @@ CliApp::CliApp(QTextStream &out, QTextStream &err)
 
 void CliApp::newProject()
 {
-    m_root.reset();
+    m_tree.reset();
     m_options = std::make_unique<clsOptions>(&m_prompt, &m_settings);
     m_options->loadNewPrjDefaults();
-    m_root = std::make_unique<clsFolder>(m_options.get());
+    m_tree = std::make_unique<MenuTree>();
+    connectToProject(*m_tree, *m_options);
     m_options->setPrjChanged(false);
 }
 
@@ -36,7 +37,7 @@ bool CliApp::openProject(const QString &path)
         return false;
     }
     newProject();
-    const TransferResult r = ProjectFile::read(path, *m_options, *m_root);
+    const TransferResult r = ProjectFile::read(path, *m_options, m_tree->root());
     if (!r.ok) {
         fail(QStringLiteral("%1: %2: %3").arg(kProjectTransferError, path, r.reason));
         return false;

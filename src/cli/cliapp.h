@@ -7,7 +7,7 @@
 #include "core/prompt.h"
 #include "options/options.h"
 #include "options/settingsstore.h"
-#include "tree/nodes.h"
+#include "tree/menutree.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -35,7 +35,7 @@ public:
     QTextStream &err() { return m_err; }
     Prompt &prompt() { return m_prompt; }
     clsOptions &options() { return *m_options; }
-    clsFolder &root() { return *m_root; }
+    clsFolder &root() { return m_tree->root(); }
 
     // Starts a new project: defaults, preferences at 0, an empty tree.
     void newProject();
@@ -53,7 +53,7 @@ private:
     NonInteractivePrompt m_prompt;
     MemorySettingsStore m_settings;
     std::unique_ptr<clsOptions> m_options;
-    std::unique_ptr<clsFolder> m_root;
+    std::unique_ptr<MenuTree> m_tree;
 };
 
 } // namespace qwk::cli

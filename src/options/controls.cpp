@@ -1,6 +1,6 @@
 #include "options/controls.h"
 
-#include "tree/nodeoptions.h"
+#include "options/nodeoptions.h"
 
 #include <vector>
 

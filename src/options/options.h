@@ -4,7 +4,7 @@
 // and the designer's widgets mirror them through the signals.
 
 #include "options/controls.h"
-#include "tree/nodeoptions.h"
+#include "options/nodeoptions.h"
 
 #include <QHash>
 #include <QObject>

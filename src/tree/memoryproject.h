@@ -21,7 +21,7 @@ struct MemoryProject {
     MemoryProject()
     {
         options.loadNewPrjDefaults();
-        root = std::make_unique<clsFolder>(&options);
+        root = std::make_unique<clsFolder>();
     }
 };
 

@@ -1,6 +1,5 @@
 #include "tree/nodes.h"
 
-#include "core/prompt.h"
 #include "core/textfile.h"
 #include "options/options.h"
 
@@ -42,40 +41,21 @@ const OptionNode::Layout &pageLayout()
     return l;
 }
 
-// The initial portal header template of a new page. Reading a large project
-// creates many pages in a row, so the last template is kept and shared while
-// the class name stays the same.
-QString headerTemplate(const clsOptions *options)
-{
-    static thread_local QString lastClass;
-    static thread_local QString lastTemplate;
-    const QString cls = options ? options->mainFolderLineClass() : QStringLiteral("MainFolderLine");
-    if (lastTemplate.isEmpty() || cls != lastClass) {
-        lastClass = cls;
-        lastTemplate = dnnHeaderTemplate(cls);
-    }
-    return lastTemplate;
-}
-
 } // namespace
 
 MenuNode::~MenuNode() = default;
 
-void MenuNode::markChanged() const
-{
-    if (m_options)
-        m_options->markProjectChanged();
-}
-
-OptionNode::OptionNode(clsOptions *options, const Layout &layout, QStringView nameKey)
-    : MenuNode(options), m_layout(&layout)
+OptionNode::OptionNode(const Layout &layout, QStringView nameKey, const QString &headerTemplate)
+    : m_layout(&layout)
 {
     Q_ASSERT(layout.text.size() <= kTextCapacity && layout.choice.size() <= kChoiceCapacity
              && layout.check.size() <= kCheckCapacity);
     const auto cat = nodeOptionCatalogue();
     for (size_t s = 0; s < layout.text.size(); ++s) {
         const NodeOptionDef &d = cat[layout.text[s]];
-        m_text[s] = d.isHeaderTemplate ? headerTemplate(options) : d.initialText;
+        // The caller's string is shared, not copied: a large project makes
+        // many pages with the same template.
+        m_text[s] = d.isHeaderTemplate ? headerTemplate : d.initialText;
     }
     for (size_t s = 0; s < layout.choice.size(); ++s)
         m_choice[s] = cat[layout.choice[s]].choiceDefault;
@@ -90,7 +70,6 @@ QString OptionNode::name() const
 void OptionNode::setName(const QString &name)
 {
     m_text[m_nameSlot] = flattenLineBreaks(name);
-    markChanged();
 }
 
 int OptionNode::Index(QStringView key) const
@@ -152,14 +131,14 @@ void OptionNode::clearChoiceGroup(int slot)
     }
 }
 
-void OptionNode::setValue(QStringView key, const QVariant &v)
+bool OptionNode::setValue(QStringView key, const QVariant &v)
 {
     const int i = nodeOptionIndex(key);
     if (i < 0)
-        return;
+        return false;
     const int slot = m_layout->slot[i];
     if (slot < 0)
-        return;
+        return false;
     switch (nodeOptionCatalogue()[i].kind) {
     case OptionKind::Text:
         m_text[slot] = flattenLineBreaks(v.toString());
@@ -173,9 +152,9 @@ void OptionNode::setValue(QStringView key, const QVariant &v)
         m_check[slot] = qint16(v.toInt());
         break;
     case OptionKind::Unknown:
-        return;
+        return false;
     }
-    markChanged();
+    return true;
 }
 
 bool OptionNode::selectedOption(QStringView key) const
@@ -244,33 +223,23 @@ PropertyFrame clsColumn::loadoptions(clsOptions &options) const
     return {QStringLiteral("frameColumn"), {}, {}, {}};
 }
 
-clsFolder::clsFolder(clsOptions *options)
-    : OptionNode(options, folderLayout(), u"lnkNameFolder"),
-      m_nodes(std::make_unique<clsNodes>(options))
+clsFolder::clsFolder()
+    : OptionNode(folderLayout(), u"lnkNameFolder", defaultDnnHeaderTemplate()),
+      m_nodes(std::make_unique<clsNodes>(this))
 {
     m_nodes->addEOF();
 }
 
-std::unique_ptr<clsNodes> clsFolder::takeNodes()
-{
-    auto n = std::move(m_nodes);
-    m_nodes = std::make_unique<clsNodes>(m_options);
-    m_nodes->addEOF();
-    return n;
-}
-
-clsPage::clsPage(clsOptions *options) : OptionNode(options, pageLayout(), u"lnkNamePage") {}
+clsPage::clsPage(const QString &headerTemplate) : OptionNode(pageLayout(), u"lnkNamePage", headerTemplate) {}
 
 void clsColumn::setWidth(const QString &w)
 {
     m_width = flattenLineBreaks(w);
-    markChanged();
 }
 
 void clsColumn::setChkColValue(int v)
 {
     m_flag = QString::number(qint16(v));
-    markChanged();
 }
 
 QVariant clsColumn::value(QStringView key) const
@@ -279,21 +248,18 @@ QVariant clsColumn::value(QStringView key) const
         return m_width;
     if (key == u"lnkChkColValue")
         return chkColValue();
-    if (m_options && m_options->prompt())
-        m_options->prompt()->message(QStringLiteral("Debug.cslColumn.value: No tag ") + key.toString());
     return {};
 }
 
-void clsColumn::setValue(QStringView key, const QVariant &v)
+bool clsColumn::setValue(QStringView key, const QVariant &v)
 {
-    if (key == u"lnkColWidth") {
-        m_width = flattenLineBreaks(v.toString());
-    } else if (key == u"lnkChkColValue") {
-        m_flag = QString::number(qint16(v.toInt()));
-    } else if (m_options && m_options->prompt()) {
-        m_options->prompt()->message(QStringLiteral("Debug.cslColumn.value: No tag ") + key.toString());
-    }
-    markChanged();
+    if (key == u"lnkColWidth")
+        setWidth(v.toString());
+    else if (key == u"lnkChkColValue")
+        setChkColValue(v.toInt());
+    else
+        return false;
+    return true;
 }
 
 clsNodes::~clsNodes()
@@ -323,32 +289,42 @@ MenuNode *clsNodes::insert(std::unique_ptr<MenuNode> node, int index)
 {
     const int pos = std::clamp(index, 1, count() + 1) - 1;
     MenuNode *raw = node.get();
+    raw->m_parent = m_owner;
     m_items.insert(m_items.begin() + pos, std::move(node));
     return raw;
 }
 
+int clsNodes::indexOf(const MenuNode *node) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].get() == node)
+            return int(i) + 1;
+    }
+    return 0;
+}
+
 clsFolder *clsNodes::addFolder(int index)
 {
-    auto f = std::make_unique<clsFolder>(m_options);
+    auto f = std::make_unique<clsFolder>();
     f->setTextAt(f->layout().slot[nodeOptionIndex(u"lnkNameFolder")], QStringLiteral("New Folder"));
     return static_cast<clsFolder *>(insert(std::move(f), index));
 }
 
-clsPage *clsNodes::addPage(int index)
+clsPage *clsNodes::addPage(int index, const QString &headerTemplate)
 {
-    auto p = std::make_unique<clsPage>(m_options);
+    auto p = std::make_unique<clsPage>(headerTemplate);
     p->setTextAt(p->layout().slot[nodeOptionIndex(u"lnkNamePage")], QStringLiteral("New Page"));
     return static_cast<clsPage *>(insert(std::move(p), index));
 }
 
 clsColumn *clsNodes::addColumn(int index)
 {
-    return static_cast<clsColumn *>(insert(std::make_unique<clsColumn>(m_options), index));
+    return static_cast<clsColumn *>(insert(std::make_unique<clsColumn>(), index));
 }
 
 clsEOF *clsNodes::addEOF()
 {
-    return static_cast<clsEOF *>(insert(std::make_unique<clsEOF>(m_options), count() + 1));
+    return static_cast<clsEOF *>(insert(std::make_unique<clsEOF>(), count() + 1));
 }
 
 void clsNodes::addItem(std::unique_ptr<MenuNode> node, int index)
@@ -363,11 +339,8 @@ void clsNodes::addToEnd(std::unique_ptr<MenuNode> node)
 
 void clsNodes::remove(int index)
 {
-    std::unique_ptr<MenuNode> gone = take(index);
-    if (clsFolder *f = gone ? gone->asFolder() : nullptr) {
-        // Hand the subtree to a collection so it is torn down without recursion.
-        std::unique_ptr<clsNodes> sub = f->takeNodes();
-    }
+    // A folder's collection tears its subtree down without recursion.
+    take(index);
 }
 
 std::unique_ptr<MenuNode> clsNodes::take(int index)
@@ -376,6 +349,7 @@ std::unique_ptr<MenuNode> clsNodes::take(int index)
         return nullptr;
     auto node = std::move(m_items[size_t(index - 1)]);
     m_items.erase(m_items.begin() + (index - 1));
+    node->m_parent = nullptr;
     return node;
 }
 

@@ -3,8 +3,13 @@
 // always ends with an end-of-folder marker; pages are links, columns are
 // column breaks of the main menu. Positions in the interface are 1-based, as
 // the tree keys and the project file count them.
+//
+// The setters here only store: they neither mark the project changed nor
+// tell anyone. Edits of a project that someone is looking at go through
+// MenuTree (tree/menutree.h), which announces them; the project reader, the
+// tests and the synthetic-project maker build trees directly.
 
-#include "tree/nodeoptions.h"
+#include "options/nodeoptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,8 +42,14 @@ public:
     const QString &key() const { return m_key; }
     void setKey(const QString &key) { m_key = key; }
 
+    // The folder whose collection holds this node; nullptr for a root folder
+    // and for a node that is out of any tree (taken, copied, clipboard).
+    clsFolder *parent() const { return m_parent; }
+
+    // An invalid QVariant for a key the node does not carry.
     virtual QVariant value(QStringView key) const = 0;
-    virtual void setValue(QStringView key, const QVariant &v) = 0;
+    // False (and nothing stored) for a key the node does not carry.
+    virtual bool setValue(QStringView key, const QVariant &v) = 0;
 
     // The node as its kind, or nullptr; asked for every node of every walk,
     // so a virtual call instead of a dynamic_cast.
@@ -47,18 +58,20 @@ public:
     virtual class clsPage *asPage() { return nullptr; }
     virtual const class clsPage *asPage() const { return nullptr; }
     virtual const class clsColumn *asColumn() const { return nullptr; }
+    // The end-of-folder marker, last in every collection.
+    virtual bool isEndMarker() const { return false; }
 
     // Copies the node's properties into the option store's node fields (as a
     // load, which is not an edit) and says which frame shows them.
     virtual PropertyFrame loadoptions(clsOptions &options) const = 0;
 
 protected:
-    explicit MenuNode(clsOptions *options) : m_options(options) {}
-    void markChanged() const;
-    clsOptions *m_options;
+    MenuNode() = default;
 
 private:
+    friend class clsNodes; // keeps m_parent right on insert and take
     QString m_key;
+    clsFolder *m_parent = nullptr;
 };
 
 // Folders and pages: the node options of their kind, in three stores (text,
@@ -72,7 +85,7 @@ public:
     void setName(const QString &name);
 
     QVariant value(QStringView key) const override;
-    void setValue(QStringView key, const QVariant &v) override;
+    bool setValue(QStringView key, const QVariant &v) override;
 
     // True for a choice option that is True or a check option that is 1.
     bool selectedOption(QStringView key) const;
@@ -112,7 +125,8 @@ public:
     void setCheckAt(int slot, qint16 v) { m_check[slot] = v; }
 
 protected:
-    OptionNode(clsOptions *options, const Layout &layout, QStringView nameKey);
+    // headerTemplate: the portal header template a new page starts with.
+    OptionNode(const Layout &layout, QStringView nameKey, const QString &headerTemplate);
 
 private:
     void clearChoiceGroup(int slot);
@@ -132,16 +146,21 @@ private:
 
 class clsNodes {
 public:
-    explicit clsNodes(clsOptions *options) : m_options(options) {}
+    // owner: the folder whose collection this is; every item gets it as parent.
+    explicit clsNodes(clsFolder *owner) : m_owner(owner) {}
     ~clsNodes();
     clsNodes(const clsNodes &) = delete;
     clsNodes &operator=(const clsNodes &) = delete;
 
     int count() const { return int(m_items.size()); }
     MenuNode *item(int index) const; // 1-based; nullptr when out of range
+    // 1-based position of node in this collection, or 0.
+    int indexOf(const MenuNode *node) const;
+    clsFolder *owner() const { return m_owner; }
 
     clsFolder *addFolder(int index);
-    class clsPage *addPage(int index);
+    // headerTemplate: the portal header template for the project's class name.
+    class clsPage *addPage(int index, const QString &headerTemplate = defaultDnnHeaderTemplate());
     class clsColumn *addColumn(int index);
     class clsEOF *addEOF();
 
@@ -150,25 +169,21 @@ public:
     void remove(int index);
     std::unique_ptr<MenuNode> take(int index);
 
-    clsOptions *options() const { return m_options; }
-
 private:
     MenuNode *insert(std::unique_ptr<MenuNode> node, int index);
-    clsOptions *m_options;
+    clsFolder *m_owner;
     std::vector<std::unique_ptr<MenuNode>> m_items;
 };
 
 class clsFolder : public OptionNode {
 public:
-    explicit clsFolder(clsOptions *options);
+    clsFolder();
     QString classType() const override { return QStringLiteral("folder"); }
     clsFolder *asFolder() override { return this; }
     const clsFolder *asFolder() const override { return this; }
 
     clsNodes &nodes() { return *m_nodes; }
     const clsNodes &nodes() const { return *m_nodes; }
-    void setNodes(std::unique_ptr<clsNodes> nodes) { m_nodes = std::move(nodes); }
-    std::unique_ptr<clsNodes> takeNodes();
 
     bool isOpen() const { return m_open; }
     void setOpen(bool open) { m_open = open; }
@@ -182,7 +197,7 @@ private:
 
 class clsPage : public OptionNode {
 public:
-    explicit clsPage(clsOptions *options);
+    explicit clsPage(const QString &headerTemplate = defaultDnnHeaderTemplate());
     QString classType() const override { return QStringLiteral("page"); }
     clsPage *asPage() override { return this; }
     const clsPage *asPage() const override { return this; }
@@ -191,7 +206,7 @@ public:
 
 class clsColumn : public MenuNode {
 public:
-    explicit clsColumn(clsOptions *options) : MenuNode(options) {}
+    clsColumn() = default;
     QString classType() const override { return QStringLiteral("column"); }
     const clsColumn *asColumn() const override { return this; }
 
@@ -201,9 +216,9 @@ public:
     void setChkColValue(int v);
     const QString &flagText() const { return m_flag; }
 
-    // Only "lnkColWidth" and "lnkChkColValue"; any other key is reported.
+    // Only "lnkColWidth" and "lnkChkColValue".
     QVariant value(QStringView key) const override;
-    void setValue(QStringView key, const QVariant &v) override;
+    bool setValue(QStringView key, const QVariant &v) override;
 
     // Reader entry: no change mark.
     void load(const QString &width, const QString &flag) { m_width = width; m_flag = flag; }
@@ -217,10 +232,11 @@ private:
 
 class clsEOF : public MenuNode {
 public:
-    explicit clsEOF(clsOptions *options) : MenuNode(options) {}
+    clsEOF() = default;
     QString classType() const override { return QStringLiteral("EOF"); }
     QVariant value(QStringView) const override { return {}; }
-    void setValue(QStringView, const QVariant &) override {}
+    bool setValue(QStringView, const QVariant &) override { return false; }
+    bool isEndMarker() const override { return true; }
     PropertyFrame loadoptions(clsOptions &) const override { return {QStringLiteral("frameEOF"), {}, {}, {}}; }
 };
 

@@ -256,6 +256,10 @@ class TreeReader {
 public:
     explicit TreeReader(clsNodes &top) : m_lists{&top} {}
 
+    // The portal header template new pages start with: the one for the
+    // project's class name, worked out once the project options are read.
+    void setHeaderTemplate(const QString &t) { m_headerTemplate = t; }
+
     // False once the root's list is closed: the tree is complete.
     bool line(QStringView line, Tag tag)
     {
@@ -288,7 +292,7 @@ public:
         clsNodes &list = *m_lists.back();
         switch (tag) {
         case Tag::StartPage:
-            m_node = list.addPage(list.count());
+            m_node = list.addPage(list.count(), m_headerTemplate);
             break;
         case Tag::StartFolder: {
             clsFolder *folder = list.addFolder(list.count());
@@ -315,6 +319,7 @@ private:
     OptionNode *m_node = nullptr; // the page or folder whose options are being read
     clsColumn *m_column = nullptr;
     bool m_awaitingList = false; // a folder's options ended; its "start:nodes" is next
+    QString m_headerTemplate = defaultDnnHeaderTemplate();
 };
 
 } // namespace
@@ -388,6 +393,7 @@ bool ProjectFile::readText(QStringView text, clsOptions &options, clsFolder &roo
         } else if (tag == Tag::StartNodes) {
             if (stage)
                 stage(QStringLiteral("Reading the menu tree"));
+            tree.setHeaderTemplate(dnnHeaderTemplate(options.mainFolderLineClass()));
             part = Part::Tree;
         } else if (tag == Tag::EndProject) {
             part = Part::Done;

@@ -37,6 +37,8 @@ public:
     // are skipped, never the structure around them. Returns false when no
     // line at all was a line of the format (a structure line or an option
     // line of a known key): the text is something else, not a project.
+    // The folder is filled directly, with no announcements: an editor reads
+    // into a folder of its own and hands it to MenuTree::replaceRoot.
     static bool readText(QStringView text, clsOptions &options, clsFolder &root,
                          const StageCallback &stage = {});
 

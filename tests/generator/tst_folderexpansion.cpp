@@ -25,7 +25,7 @@ struct Fixture {
     clsOptions options { &prompt, nullptr };
     ScriptNameTables tables;
     std::unique_ptr<RunServices> run;
-    clsFolder root { &options };
+    clsFolder root;
     QTemporaryDir dir;
     HardDiskDirectory::FolderLister lister; // the disk's own listing when empty
 

@@ -206,11 +206,11 @@ void TestRunServices::classesCheckedAgainstTheStyleSheet()
 void TestRunServices::nodeNamesAndDescriptions()
 {
     Run r;
-    clsPage page(r.options.get());
+    clsPage page;
     page.setValue(u"lnkNamePage", u"Say \"hi\""_qs);
-    clsFolder folder(r.options.get());
+    clsFolder folder;
     folder.setValue(u"lnkNameFolder", u"Products"_qs);
-    clsColumn column(r.options.get());
+    clsColumn column;
 
     QCOMPARE(RunServices::nodeDescription(page), u"page: \"Say \"hi\"\""_qs);
     QCOMPARE(RunServices::nodeDescription(folder), u"folder : \"Products\""_qs);
@@ -318,7 +318,7 @@ void TestRunServices::checkPageFile()
     Run r;
     r.set(u"prjFilWebRoot"_qs, dir.path());
     writeBytes(dir.filePath(u"here.htm"_qs), "x");
-    clsPage page(r.options.get());
+    clsPage page;
     const QString desc = u"page: \"P\""_qs;
 
     page.setValue(u"lnkFilMyWebPage", u"  "_qs);

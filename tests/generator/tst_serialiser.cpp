@@ -24,7 +24,7 @@ struct Fixture : test::NodeMaker {
     clsOptions options{&prompt, nullptr};
     ScriptNameTables tables;
     std::unique_ptr<RunServices> run;
-    clsFolder root{&options};
+    clsFolder root;
 
     Fixture()
     {

@@ -20,7 +20,7 @@ struct RunFixture {
     clsOptions options { &prompt, nullptr };
     ScriptNameTables tables;
     std::unique_ptr<RunServices> run;
-    clsFolder root { &options };
+    clsFolder root;
     QTemporaryDir dir;
 
     explicit RunFixture(const QByteArray &styleSheet)

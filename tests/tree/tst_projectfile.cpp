@@ -26,12 +26,12 @@ struct Project {
     Project()
     {
         options.loadNewPrjDefaults();
-        root = std::make_unique<clsFolder>(&options);
+        root = std::make_unique<clsFolder>();
         options.setPrjChanged(false);
     }
     void read(QStringView text)
     {
-        root = std::make_unique<clsFolder>(&options);
+        root = std::make_unique<clsFolder>();
         ProjectFile::readText(text, options, *root);
     }
     QString text() const { return ProjectFile::projectText(options, *root); }

@@ -1,4 +1,4 @@
-#include "tree/nodeoptions.h"
+#include "options/nodeoptions.h"
 
 #include <QHash>
 
@@ -113,6 +113,12 @@ int nodeOptionIndex(QStringView key)
 QString dnnHeaderTemplate(const QString &mainFolderLineClass)
 {
     return QStringLiteral("<span class='") + mainFolderLineClass + QStringLiteral("'>[FOLDERNAME]: </span>");
+}
+
+const QString &defaultDnnHeaderTemplate()
+{
+    static const QString t = dnnHeaderTemplate(QStringLiteral("MainFolderLine"));
+    return t;
 }
 
 QVariant optionDefault(QStringView controlName, QStringView key, const QString &mainFolderLineClass)

@@ -96,6 +96,8 @@ bool isPageOptionKey(QStringView key);
 QVariant optionDefault(QStringView controlName, QStringView key, const QString &mainFolderLineClass);
 
 QString dnnHeaderTemplate(const QString &mainFolderLineClass);
+// The template for the class name a new project starts with, made once.
+const QString &defaultDnnHeaderTemplate();
 
 // Conversions shared by the readers: "True"/"False" (any case) or a number
 // for booleans, a trimmed 16-bit decimal for checks.
