@@ -24,8 +24,6 @@ QStringView splitValue(QStringView line)
 
 namespace {
 
-const QString kCRLF = QStringLiteral("\r\n");
-
 // Lines of a text as views; accepts CR LF, LF and a lone CR.
 class LineStream {
 public:
