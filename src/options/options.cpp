@@ -93,9 +93,19 @@ bool clsOptions::setControlValue(QStringView key, const QVariant &value)
         debug(QStringLiteral("Debug.options.controlvalue.  Control type not found: ") + name);
         return false;
     }
-    m_values[size_t(i)] = stored;
+    if (!assign(i, stored))
+        return true;
     markProjectChanged();
     Q_EMIT valueChanged(control(i).tag);
+    return true;
+}
+
+bool clsOptions::assign(int i, const QVariant &value)
+{
+    // Values of one control always hold the same type, so this compares like with like.
+    if (m_values[size_t(i)] == value)
+        return false;
+    m_values[size_t(i)] = value;
     return true;
 }
 
@@ -116,26 +126,32 @@ void clsOptions::loadNewPrjDefaults()
             const ControlDef &c = controls[i];
             if (!c.tag.startsWith(u"prj") && !c.tag.startsWith(u"pgm"))
                 continue;
+            // The preferences are read from the settings below; a reset to 0
+            // first would announce a stored 1 twice.
+            if (c.tag.startsWith(u"pgmChk"))
+                continue;
+            QVariant v;
             switch (kindOfControl(c.name)) {
             case OptionKind::Text:
                 if (c.name == u"cmbPixels")
-                    m_values[i] = QStringLiteral("9");
+                    v = QStringLiteral("9");
                 else if (c.tag.startsWith(u"prjCN"))
-                    m_values[i] = c.tag.mid(5);
+                    v = c.tag.mid(5);
                 else
-                    m_values[i] = QString();
+                    v = QString();
                 break;
             case OptionKind::Check:
-                m_values[i] = (c.tag == u"prjChkMOMO" || c.tag == u"prjCSSinJS") ? 1 : 0;
+                v = (c.tag == u"prjChkMOMO" || c.tag == u"prjCSSinJS") ? 1 : 0;
                 break;
             case OptionKind::Choice:
-                m_values[i] = c.tag.contains(u"Normal");
+                v = c.tag.contains(u"Normal");
                 break;
             case OptionKind::Unknown:
                 debug(QStringLiteral("Debug.options.default: Error processing tag ") + c.tag);
-                break;
+                continue;
             }
-            Q_EMIT valueChanged(c.tag);
+            if (assign(i, v))
+                Q_EMIT valueChanged(c.tag);
         }
         for (int i = 0; i < int(controls.size()); ++i) {
             const ControlDef &c = controls[i];
@@ -144,8 +160,8 @@ void clsOptions::loadNewPrjDefaults()
             const QString stored = m_settings ? m_settings->get(kSettingsApplication, c.name, c.tag,
                                                                 QStringLiteral("0"))
                                               : QStringLiteral("0");
-            m_values[i] = toCheck(stored).value_or(0);
-            Q_EMIT valueChanged(c.tag);
+            if (assign(i, toCheck(stored).value_or(0)))
+                Q_EMIT valueChanged(c.tag);
         }
     }
 }
@@ -178,11 +194,6 @@ QStringList clsOptions::comboItems(QStringView key) const
     return {};
 }
 
-void clsOptions::loadPixelComboBoxes()
-{
-    // The lists are fixed; the designer asks comboItems() when it builds them.
-}
-
 void clsOptions::loadMenuArrays()
 {
     m_recent.assign(kRecentCount, {});
@@ -202,7 +213,26 @@ void clsOptions::loadMenuArrays()
         m_browsers.push_back({caption, true});
     }
     m_browsers.push_back({kEnd, false});
-    Q_EMIT menuListsChanged();
+    Q_EMIT recentFilesChanged();
+    Q_EMIT browsersChanged();
+}
+
+bool clsOptions::addBrowser(const QString &path)
+{
+    if (path.isEmpty() || path == kEnd)
+        return false;
+    m_browsers.insert(m_browsers.end() - 1, {path, true});
+    Q_EMIT browsersChanged();
+    return true;
+}
+
+bool clsOptions::removeBrowser(int index)
+{
+    if (index < 0 || index >= int(m_browsers.size()) - 1)
+        return false;
+    m_browsers.erase(m_browsers.begin() + index);
+    Q_EMIT browsersChanged();
+    return true;
 }
 
 void clsOptions::storeRecentFiles()
@@ -226,6 +256,7 @@ void clsOptions::saveMenuArrays()
 
 void clsOptions::updateMnuRecentFiles(const QString &path)
 {
+    const std::vector<MenuEntry> before = m_recent;
     QString carry = path;
     bool found = false;
     for (int i = 0; i < kRecentCount; ++i) {
@@ -243,7 +274,8 @@ void clsOptions::updateMnuRecentFiles(const QString &path)
     // next saveMenuArrays.
     if (!found)
         storeRecentFiles();
-    Q_EMIT menuListsChanged();
+    if (m_recent != before)
+        Q_EMIT recentFilesChanged();
 }
 
 QString clsOptions::projectClassName(const QString &classKey) const

@@ -38,8 +38,10 @@ public:
     // The control's text (QString), check value (int) or option value (bool);
     // an invalid QVariant when no control carries the key.
     QVariant controlValue(QStringView key) const;
-    // Stores by kind and marks the project changed. False (and nothing
-    // marked) when no control carries the key or the value does not fit.
+    // Stores by kind, marks the project changed and emits valueChanged. A
+    // value equal to the stored one is accepted but changes nothing, so a
+    // widget echoing the store back never counts as an edit. False (and
+    // nothing marked) when no control carries the key or the value does not fit.
     bool setControlValue(QStringView key, const QVariant &value);
 
     // Shortcuts for the generators: a text option, and a check option that is on.
@@ -50,21 +52,30 @@ public:
     void loadNewPrjDefaults();
     void saveNewPrjRegisterDefaults();
 
-    // The items of every pixel list.
+    // The items of every pixel list. They are fixed, so there is nothing to
+    // fill: a list widget asks comboItems with its key when it is built.
     static QStringList pixelItems();
+    // The items offered for the control carrying key; empty for a control
+    // that is not a list.
     QStringList comboItems(QStringView key) const;
-    void loadPixelComboBoxes();
 
     struct MenuEntry {
         QString caption;
         bool visible = false;
+        friend bool operator==(const MenuEntry &, const MenuEntry &) = default;
     };
     void loadMenuArrays();
     void saveMenuArrays();
     void updateMnuRecentFiles(const QString &path);
     const std::vector<MenuEntry> &recentFiles() const { return m_recent; }
-    std::vector<MenuEntry> &browsers() { return m_browsers; }
+    // The preview browsers, each shown, then one hidden "end" entry that
+    // closes the list when it is saved.
     const std::vector<MenuEntry> &browsers() const { return m_browsers; }
+    // Adds a browser program before the closing entry. False for an empty
+    // path or "end", which would cut the saved list short.
+    bool addBrowser(const QString &path);
+    // Removes the browser at index; the closing entry cannot be removed.
+    bool removeBrowser(int index);
 
     // The project's class name for a class key as the project names it: the
     // "prjCN" field, or the key itself when the field is empty. The run
@@ -85,10 +96,13 @@ public:
 Q_SIGNALS:
     void valueChanged(const QString &key);
     void prjChangedChanged(bool changed);
-    void menuListsChanged();
+    void recentFilesChanged();
+    void browsersChanged();
 
 private:
     void debug(const QString &text) const;
+    // Puts value into control i; false when it was already there.
+    bool assign(int i, const QVariant &value);
     void storeRecentFiles();
 
     Prompt *m_prompt;

@@ -1,5 +1,5 @@
 // The option store: kinds, defaults, reads and writes by key, the change
-// flag, the recent-files list and the script samples.
+// flag and its signals, the recent-files and browser lists and the script samples.
 
 #include "options/options.h"
 #include "options/settingsstore.h"
@@ -95,6 +95,13 @@ private Q_SLOTS:
         QCOMPARE(o.controlValue(u"pgmChkScrambled").toInt(), 1);
         QCOMPARE(o.controlValue(u"pgmChkLoadLastFile").toInt(), 0);
         QVERIFY(!o.prjChanged());
+
+        // A second reset announces only the values it really changes.
+        o.setControlValue(u"prjFilCSS", QStringLiteral("a.css"));
+        QSignalSpy values(&o, &clsOptions::valueChanged);
+        o.loadNewPrjDefaults();
+        QCOMPARE(values.count(), 1);
+        QCOMPARE(values.at(0).at(0).toString(), QStringLiteral("prjFilCSS"));
     }
 
     void controlValueAndTheChangeFlag()
@@ -127,6 +134,48 @@ private Q_SLOTS:
         o.setControlValue(u"prjTransformURL", QStringLiteral("a\r\nb\nc"));
         QCOMPARE(o.text(u"prjTransformURL"), QStringLiteral("a b c"));
         QVERIFY(prompt.asked.isEmpty());
+    }
+
+    // A widget that echoes the store's value back must not count as an edit.
+    void setSameOrDifferent_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("before");
+        QTest::addColumn<QVariant>("after");
+        QTest::addColumn<int>("emitted");
+        QTest::addColumn<bool>("loading");
+        const QVariant text = QStringLiteral("menu.js"), on = 1;
+        QTest::newRow("text same") << "prjFilJS" << text << text << 0 << false;
+        QTest::newRow("text other") << "prjFilJS" << text << QVariant(QStringLiteral("m.js")) << 1 << false;
+        QTest::newRow("text same once flattened")
+            << "prjTransformURL" << QVariant(QStringLiteral("a b")) << QVariant(QStringLiteral("a\r\nb")) << 0 << false;
+        QTest::newRow("check same") << "prjChkTreeMenus" << on << on << 0 << false;
+        QTest::newRow("check same as text") << "prjChkTreeMenus" << on << QVariant(QStringLiteral("1")) << 0 << false;
+        QTest::newRow("check other") << "prjChkTreeMenus" << on << QVariant(0) << 1 << false;
+        QTest::newRow("choice same") << "lnkOptTypePageNormal" << QVariant(true) << QVariant(true) << 0 << false;
+        QTest::newRow("choice other") << "lnkOptTypePageNormal" << QVariant(true) << QVariant(false) << 1 << false;
+        QTest::newRow("preference same") << "pgmChkLoadLastFile" << on << on << 0 << false;
+        QTest::newRow("preference other") << "pgmChkLoadLastFile" << on << QVariant(0) << 1 << false;
+        // While options load, a change is announced to the widgets but is no edit.
+        QTest::newRow("loading other") << "prjFilJS" << text << QVariant(QString()) << 1 << true;
+    }
+    void setSameOrDifferent()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, before);
+        QFETCH(QVariant, after);
+        QFETCH(int, emitted);
+        QFETCH(bool, loading);
+        clsOptions o(nullptr, nullptr);
+        QVERIFY(o.setControlValue(key, before));
+        o.setPrjChanged(false);
+        QSignalSpy values(&o, &clsOptions::valueChanged);
+        QSignalSpy marks(&o, &clsOptions::prjChangedChanged);
+        o.setLoadingOptions(loading);
+        QVERIFY(o.setControlValue(key, after));
+        QCOMPARE(values.count(), emitted);
+        QCOMPARE(o.prjChanged(), emitted == 1 && !loading);
+        QCOMPARE(marks.count(), o.prjChanged() ? 1 : 0);
     }
 
     void firstControlWithATagWins()
@@ -185,12 +234,18 @@ private Q_SLOTS:
         QCOMPARE(stored(), QStringList({"E", "D", "C", "B"}));
         QVERIFY(o.recentFiles()[3].visible);
 
+        // Opening the newest file again changes nothing to show.
+        QSignalSpy recentChanged(&o, &clsOptions::recentFilesChanged);
+        o.updateMnuRecentFiles(QStringLiteral("E"));
+        QCOMPARE(recentChanged.count(), 0);
+
         // A path already in the list moves to the front; the store is only
         // written by the next saveMenuArrays.
         const int writes = settings.writeCount();
         o.updateMnuRecentFiles(QStringLiteral("C"));
         QCOMPARE(captions(), QStringList({"C", "E", "D", "B"}));
         QCOMPARE(settings.writeCount(), writes);
+        QCOMPARE(recentChanged.count(), 1);
         QCOMPARE(stored(), QStringList({"E", "D", "C", "B"}));
         o.updateMnuRecentFiles(QStringLiteral("B")); // last entry: still only a reorder
         QCOMPARE(captions(), QStringList({"B", "C", "E", "D"}));
@@ -220,7 +275,19 @@ private Q_SLOTS:
         QCOMPARE(o.browsers()[2].caption, QStringLiteral("end"));
         QVERIFY(!o.browsers()[2].visible);
 
-        o.browsers().erase(o.browsers().begin());
+        // Every change of the list is announced; refused changes are not.
+        QSignalSpy changed(&o, &clsOptions::browsersChanged);
+        QVERIFY(!o.removeBrowser(2)); // the closing entry
+        QVERIFY(!o.addBrowser(QString()));
+        QVERIFY(!o.addBrowser(QStringLiteral("end")));
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(o.removeBrowser(0));
+        QVERIFY(o.addBrowser(QStringLiteral("/opt/b")));
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(int(o.browsers().size()), 3);
+        QCOMPARE(o.browsers()[1].caption, QStringLiteral("/opt/b"));
+        QVERIFY(o.browsers()[1].visible);
+        QVERIFY(o.removeBrowser(1));
         o.saveMenuArrays();
         QCOMPARE(settings.get(kSettingsApplication, section, QStringLiteral("caption0"), {}), QStringLiteral("/usr/bin/firefox"));
         QCOMPARE(settings.get(kSettingsApplication, section, QStringLiteral("caption1"), {}), QStringLiteral("end"));
