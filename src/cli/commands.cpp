@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 
 #include "tree/projectfile.h"
+#include "tree/treewalk.h"
 
+#include <utility>
 #include <vector>
 
 namespace qwk::cli {
@@ -26,40 +28,31 @@ int showCommand(CliApp &app, const Arguments &args)
         return BadArguments;
     // Keys are built as the walk goes: stored in every node they would cost
     // memory with the square of the depth.
-    struct Frame {
-        const clsNodes *nodes;
-        int next;
-        qsizetype keyLength; // the parent's key within key
-    };
-    std::vector<Frame> stack{{&app.root().nodes(), 1, 0}};
-    QString key;
-    QString blanks;
-    QTextStream &out = app.out();
-    while (!stack.empty()) {
-        Frame &f = stack.back();
-        if (f.next > f.nodes->count()) {
-            stack.pop_back();
-            continue;
+    struct Lister {
+        QTextStream &out;
+        QString key;
+        QString blanks;
+        std::vector<qsizetype> keyLengths; // of each open folder's key within key
+        void enterFolder(const clsFolder &, int) { keyLengths.push_back(key.size()); }
+        void leaveFolder(const clsFolder &, int) { keyLengths.pop_back(); }
+        void node(const MenuNode &n, int depth, int position)
+        {
+            key.truncate(keyLengths.back());
+            key += u'n';
+            key += QString::number(position);
+            const qsizetype indent = qsizetype(depth - 1) * 2;
+            if (blanks.size() < indent)
+                blanks.resize(indent * 2, u' ');
+            out << QStringView(blanks).left(indent) << key << ' ' << n.classType() << ' ';
+            if (const auto *col = n.asColumn())
+                out << col->width();
+            else if (const auto *on = dynamic_cast<const OptionNode *>(&n))
+                out << on->name();
+            out << '\n';
         }
-        const int position = f.next++;
-        const MenuNode *n = f.nodes->item(position);
-        if (!n->asFolder() && !n->asPage() && !n->asColumn())
-            continue; // the end-of-folder marker
-        key.truncate(f.keyLength);
-        key += u'n';
-        key += QString::number(position);
-        const qsizetype indent = qsizetype(stack.size() - 1) * 2;
-        if (blanks.size() < indent)
-            blanks.resize(indent * 2, u' ');
-        out << QStringView(blanks).left(indent) << key << ' ' << n->classType() << ' ';
-        if (const auto *col = n->asColumn())
-            out << col->width();
-        else if (const auto *on = dynamic_cast<const OptionNode *>(n))
-            out << on->name();
-        out << '\n';
-        if (const clsFolder *folder = n->asFolder())
-            stack.push_back({&folder->nodes(), 1, key.size()});
-    }
+    };
+    QTextStream &out = app.out();
+    walkTree(std::as_const(app.root()), Lister{out, {}, {}, {}});
 
     clsOptions defaults(nullptr, nullptr);
     defaults.loadNewPrjDefaults();

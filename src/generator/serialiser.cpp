@@ -7,6 +7,7 @@
 #include "generator/widths.h"
 #include "options/options.h"
 #include "tree/nodes.h"
+#include "tree/treewalk.h"
 
 #include <QHash>
 
@@ -103,13 +104,6 @@ bool isMainLevel(const QString &id)
     }
     return ds == 1;
 }
-
-// The state of one level of the walk: its current id, its width text, the
-// running name lengths and where its text starts in the output.
-struct MenuSerialiser::Level : LevelState {
-    const clsNodes *nodes = nullptr;
-    int next = 1;
-};
 
 MenuSerialiser::MenuSerialiser(RunServices &run)
     : m_run(run), m_options(run.projectOptions()), m_widths(m_options),
@@ -270,7 +264,7 @@ void MenuSerialiser::writeEnd(QString &out)
     out += QStringLiteral("();\r\n");
 }
 
-void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &folder, QString *childWidth)
+void MenuSerialiser::writeFolder(QString &out, LevelState &level, const clsFolder &folder, QString *childWidth)
 {
     advanceLastNumberInPlace(level.id, 1);
     QString name = m_run.safeNodeName(folder);
@@ -314,7 +308,7 @@ void MenuSerialiser::writeFolder(QString &out, Level &level, const clsFolder &fo
     }
 }
 
-void MenuSerialiser::writeColumn(QString &out, Level &level, const clsColumn &column)
+void MenuSerialiser::writeColumn(QString &out, LevelState &level, const clsColumn &column)
 {
     level.id = nextBlockId(level.id);
     if (m_auto) {
@@ -419,7 +413,7 @@ QString MenuSerialiser::insertedFileText(const clsPage &page)
     return m_run.jsStringText(m_run.readFileSection(file, QStringLiteral("body")));
 }
 
-void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
+void MenuSerialiser::writePage(QString &out, LevelState &level, const clsPage &page)
 {
     // Only messages need the description; most pages never build it.
     const auto description = [&page] { return RunServices::nodeDescription(page); };
@@ -505,7 +499,7 @@ void MenuSerialiser::writePage(QString &out, Level &level, const clsPage &page)
     }
 }
 
-void MenuSerialiser::writeAdvancedPage(QString &out, Level &level, const clsPage &page)
+void MenuSerialiser::writeAdvancedPage(QString &out, LevelState &level, const clsPage &page)
 {
     const QString description = RunServices::nodeDescription(page);
     const auto text = [&](const char16_t *key) { return page.value(key).toString(); };
@@ -596,50 +590,54 @@ void MenuSerialiser::checkFirstColumnWidth() const
 
 void MenuSerialiser::serialiseNodes(QString &out, const clsNodes &nodes, QString &id, const QString &width)
 {
-    // Depth-first without recursion, so any nesting a project file holds can
-    // be written; each level keeps its own id, width and name lengths.
-    std::vector<Level> stack;
-    const auto enter = [&](const clsNodes *n, const QString &levelId, const QString &levelWidth) {
-        const QString w = levelWidthText(levelWidth);
-        Level level;
-        level.nodes = n;
-        level.id = levelId;
-        level.width = w;
-        level.placeholder = w;
-        level.lengths = AutomaticWidths::startLengths();
-        level.start = out.size();
-        stack.push_back(std::move(level));
+    // The walk needs no recursion, so any nesting a project file holds can be
+    // written; each level keeps its own id, width and name lengths.
+    struct Writer {
+        MenuSerialiser &s;
+        QString &out;
+        QString &id;
+        const QString &width;
+        std::vector<LevelState> levels; // the open levels, innermost last
+        QString childWidth; // what the folder just written gives its level
+
+        void enterFolder(const clsFolder &, int depth)
+        {
+            const QString w = s.levelWidthText(depth == 0 ? width : childWidth);
+            LevelState level;
+            level.id = depth == 0 ? id : levels.back().id + QStringLiteral("d0");
+            level.width = w;
+            level.placeholder = w;
+            level.lengths = AutomaticWidths::startLengths();
+            level.start = out.size();
+            levels.push_back(std::move(level));
+        }
+        void node(const MenuNode &node, int, int)
+        {
+            LevelState &level = levels.back();
+            if (const clsFolder *folder = node.asFolder())
+                s.writeFolder(out, level, *folder, &childWidth);
+            else if (const auto *page = node.asPage())
+                s.writePage(out, level, *page);
+            else if (const auto *column = node.asColumn())
+                s.writeColumn(out, level, *column);
+        }
+        void leaveFolder(const clsFolder &, int depth)
+        {
+            if (s.m_auto)
+                s.noteLevelWidth(out, levels.back());
+            if (depth == 0)
+                id = levels.back().id;
+            else
+                s.writeEnd(out); // the folder that owned the finished level
+            levels.pop_back();
+        }
     };
     const qsizetype dataStart = out.size();
     checkFirstColumnWidth();
-    enter(&nodes, id, width);
-    while (true) {
-        Level &level = stack.back();
-        if (level.next > level.nodes->count()) {
-            if (m_auto)
-                noteLevelWidth(out, level);
-            const QString finishedId = level.id;
-            stack.pop_back();
-            if (stack.empty()) {
-                if (m_auto)
-                    fillLevelWidths(out, dataStart);
-                id = finishedId;
-                return;
-            }
-            writeEnd(out); // the folder that owned the finished level
-            continue;
-        }
-        const MenuNode *node = level.nodes->item(level.next++);
-        if (const clsFolder *folder = node->asFolder()) {
-            QString childWidth;
-            writeFolder(out, level, *folder, &childWidth);
-            enter(&folder->nodes(), level.id + QStringLiteral("d0"), childWidth);
-        } else if (const auto *page = node->asPage()) {
-            writePage(out, level, *page);
-        } else if (const auto *column = node->asColumn()) {
-            writeColumn(out, level, *column);
-        }
-    }
+    // The end-of-folder marker writes nothing; let through, it costs one kind test less per node.
+    walkTree<EndMarkers::Visit>(*nodes.owner(), Writer{*this, out, id, width, {}, {}});
+    if (m_auto)
+        fillLevelWidths(out, dataStart);
 }
 
 } // namespace qwk

@@ -76,12 +76,11 @@ public:
     QString writeTableEnd();
 
 private:
-    struct Level;
     void writeEnd(QString &out);
-    void writeFolder(QString &out, Level &level, const class clsFolder &folder, QString *childWidth);
-    void writeColumn(QString &out, Level &level, const class clsColumn &column);
-    void writePage(QString &out, Level &level, const clsPage &page);
-    void writeAdvancedPage(QString &out, Level &level, const clsPage &page);
+    void writeFolder(QString &out, LevelState &level, const class clsFolder &folder, QString *childWidth);
+    void writeColumn(QString &out, LevelState &level, const class clsColumn &column);
+    void writePage(QString &out, LevelState &level, const clsPage &page);
+    void writeAdvancedPage(QString &out, LevelState &level, const clsPage &page);
     QString insertedFileText(const clsPage &page);
     NameForm nameForm(bool bare) const;
     QString levelWidthText(const QString &width) const;

@@ -10,8 +10,10 @@
 #include "generator/widths.h"
 #include "options/options.h"
 #include "tree/nodes.h"
+#include "tree/treewalk.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace qwk {
@@ -126,108 +128,111 @@ QString SiteMapWriter::walkTree()
         linkLine(out, address, text, indent, true);
     };
 
-    struct Level {
-        const clsNodes *nodes;
-        int next;
-        QString secn;
-        int indent;
-    };
-    QString out;
-    // Depth-first without recursion, so any nesting a project file holds is safe.
-    std::vector<Level> stack;
-    stack.push_back({ &m_root.nodes(), 1, m_run.menuLetter() + QStringLiteral("1d0"), 0 });
-    while (!stack.empty()) {
-        Level &level = stack.back();
-        if (level.next > level.nodes->count()) {
-            stack.pop_back();
-            continue;
-        }
-        MenuNode *node = level.nodes->item(level.next++);
-        if (clsFolder *folder = node->asFolder()) {
-            advanceLastNumberInPlace(level.secn, 1);
-            folderLine(out, withoutSuffix(folder->name()), level.indent,
-                isMainLevel(level.secn));
-            const Level child { &folder->nodes(), 1, level.secn + QStringLiteral("d0"), level.indent + 1 };
-            stack.push_back(child);
-            continue;
-        }
-        clsPage *page = node->asPage();
-        if (!page)
-            continue; // columns leave no trace
-        const PageLink link = pageLink(*page);
-        if (link == PageLink::HiddenScript)
-            continue;
-        // Only messages need the description; most pages never build it.
-        const auto description = [page] { return RunServices::nodeDescription(*page); };
-        const auto text = [page](const char16_t *key) { return page->value(key).toString(); };
+    // The walk needs no recursion, so any nesting a project file holds is safe.
+    struct Walk {
+        SiteMapWriter &w;
+        HardDiskDirectory &folders;
+        const SiteMapLines &lines;
+        QString out;
+        std::vector<QString> secns; // the current id of each open level, innermost last
 
-        QString address;
-        if (link == PageLink::Script) {
-            advanceLastNumberInPlace(level.secn, 1);
-            page->setSecn(level.secn);
-            address = QStringLiteral("javascript:{") + page->textValue(NodeOption::JS) + u'}';
-        } else if (link == PageLink::ServerOrFolder) {
-            page->setSecn(level.secn);
-            const QString indent = QString::number(level.indent);
-            if (page->selectedOption(u"lnkOptURLCSK")) {
-                m_run.setShopLinks(true);
-                if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
-                    m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description());
-                    level.secn = nextSiblingId(level.secn);
-                    const QString name
-                        = withoutSuffix(m_run.safeNodeName(*page, QStringLiteral("lnkNamePage")));
-                    out += ServerCall(u"StatusLink").text(name).text(level.secn).bare(indent).bare(u"True")
-                               .text(u"siteMap").done()
-                        + kCRLF;
-                } else {
-                    m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description());
-                    out += ServerCall(u"CSKDirectory").text(text(u"lnkCSKSku")).text(text(u"lnkCSKOptionChoice"))
-                               .text(level.secn).bare(indent).bare(u"True").text(u"siteMap").done()
-                        + kCRLF;
-                }
-            } else if (page->selectedOption(u"lnkOptURLDNN")) {
-                m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description());
-                m_run.setPortalDirectory(true);
-                out += ServerCall(u"DnnDirectory").text(text(u"lnkDNNTabID")).text(text(u"lnkHarddiskOptionsPage"))
-                           .text(level.secn).bare(indent).text({}).text({}).bare(u"True").text(u"siteMap").done()
+        void enterFolder(clsFolder &, int depth)
+        {
+            secns.push_back(depth == 0 ? w.m_run.menuLetter() + QStringLiteral("1d0")
+                                       : secns.back() + QStringLiteral("d0"));
+        }
+        void leaveFolder(clsFolder &, int) { secns.pop_back(); }
+        void node(MenuNode &node, int depth, int)
+        {
+            if (clsFolder *folder = node.asFolder()) {
+                advanceLastNumberInPlace(secns.back(), 1);
+                w.folderLine(out, withoutSuffix(folder->name()), depth - 1, isMainLevel(secns.back()));
+            } else if (clsPage *page = node.asPage()) {
+                w.pageLine(out, *page, secns.back(), depth - 1, folders, lines);
+            } // columns and end-of-folder markers leave no trace
+        }
+    };
+    Walk walk { *this, folders, lines, {}, {} };
+    // The markers are let through: one kind test fewer per node than skipping them.
+    qwk::walkTree<EndMarkers::Visit>(m_root, walk);
+    return std::move(walk.out);
+}
+
+void SiteMapWriter::pageLine(QString &out, clsPage &page, QString &secn, int indent, HardDiskDirectory &folders,
+    const SiteMapLines &lines)
+{
+    const PageLink link = pageLink(page);
+    if (link == PageLink::HiddenScript)
+        return;
+    // Only messages need the description; most pages never build it.
+    const auto description = [&page] { return RunServices::nodeDescription(page); };
+    const auto text = [&page](const char16_t *key) { return page.value(key).toString(); };
+
+    QString address;
+    if (link == PageLink::Script) {
+        advanceLastNumberInPlace(secn, 1);
+        page.setSecn(secn);
+        address = QStringLiteral("javascript:{") + page.textValue(NodeOption::JS) + u'}';
+    } else if (link == PageLink::ServerOrFolder) {
+        page.setSecn(secn);
+        const QString depth = QString::number(indent);
+        if (page.selectedOption(u"lnkOptURLCSK")) {
+            m_run.setShopLinks(true);
+            if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
+                m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description());
+                secn = nextSiblingId(secn);
+                const QString name
+                    = withoutSuffix(m_run.safeNodeName(page, QStringLiteral("lnkNamePage")));
+                out += ServerCall(u"StatusLink").text(name).text(secn).bare(depth).bare(u"True")
+                           .text(u"siteMap").done()
                     + kCRLF;
-                // Room for the ids the server gives the portal's entries, as in the menu.
-                level.secn = advanceLastNumber(level.secn, 100);
-            } else if (page->selectedOption(u"lnkOptURLHarddisk")
-                && !text(u"lnkHarddiskDirPage").trimmed().isEmpty()) {
-                const QString options = text(u"lnkHarddiskOptionsPage");
-                if (options.contains(u"asp||")) {
-                    const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
-                    m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description());
-                    m_run.setServerDirectory(true);
-                    out += ServerCall(u"harddiskDirectorySiteMap").text(folder).text(options)
-                               .text(text(u"lnkHarddiskIncludePage")).text(text(u"lnkHarddiskExcludePage"))
-                               .text(level.secn).bare(indent).text({}).text({}).done()
-                        + kCRLF;
-                    level.secn = advanceLastNumber(level.secn, 500);
-                } else {
-                    folders.harddiskDirectorySitemap(out, folders.folderAddress(*page), options,
-                        text(u"lnkHarddiskIncludePage"), text(u"lnkHarddiskExcludePage"), level.secn,
-                        level.indent, lines, m_links);
-                }
+            } else {
+                m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description());
+                out += ServerCall(u"CSKDirectory").text(text(u"lnkCSKSku")).text(text(u"lnkCSKOptionChoice"))
+                           .text(secn).bare(depth).bare(u"True").text(u"siteMap").done()
+                    + kCRLF;
             }
-            continue;
-        } else {
-            advanceLastNumberInPlace(level.secn, 1);
-            if (link == PageLink::Address) {
-                address = page->textValue(NodeOption::URL);
-            } else if (link == PageLink::SitePage) {
-                m_run.checkPageFile(*page, QStringLiteral("lnkFilMyWebPage"), description());
-                address = page->textValue(NodeOption::FilMyWebPage);
+        } else if (page.selectedOption(u"lnkOptURLDNN")) {
+            m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description());
+            m_run.setPortalDirectory(true);
+            out += ServerCall(u"DnnDirectory").text(text(u"lnkDNNTabID")).text(text(u"lnkHarddiskOptionsPage"))
+                       .text(secn).bare(depth).text({}).text({}).bare(u"True").text(u"siteMap").done()
+                + kCRLF;
+            // Room for the ids the server gives the portal's entries, as in the menu.
+            secn = advanceLastNumber(secn, 100);
+        } else if (page.selectedOption(u"lnkOptURLHarddisk")
+            && !text(u"lnkHarddiskDirPage").trimmed().isEmpty()) {
+            const QString options = text(u"lnkHarddiskOptionsPage");
+            if (options.contains(u"asp||")) {
+                const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
+                m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description());
+                m_run.setServerDirectory(true);
+                out += ServerCall(u"harddiskDirectorySiteMap").text(folder).text(options)
+                           .text(text(u"lnkHarddiskIncludePage")).text(text(u"lnkHarddiskExcludePage"))
+                           .text(secn).bare(depth).text({}).text({}).done()
+                    + kCRLF;
+                secn = advanceLastNumber(secn, 500);
+            } else {
+                folders.harddiskDirectorySitemap(out, folders.folderAddress(page), options,
+                    text(u"lnkHarddiskIncludePage"), text(u"lnkHarddiskExcludePage"), secn,
+                    indent, lines, m_links);
             }
         }
-        if (address.isEmpty())
-            continue;
-        ++m_links;
-        linkLine(out, address, withoutSuffix(page->name()), level.indent,
-            !page->selectedOption(NodeOption::ChkNoPageImage));
+        return;
+    } else {
+        advanceLastNumberInPlace(secn, 1);
+        if (link == PageLink::Address) {
+            address = page.textValue(NodeOption::URL);
+        } else if (link == PageLink::SitePage) {
+            m_run.checkPageFile(page, QStringLiteral("lnkFilMyWebPage"), description());
+            address = page.textValue(NodeOption::FilMyWebPage);
+        }
     }
-    return out;
+    if (address.isEmpty())
+        return;
+    ++m_links;
+    linkLine(out, address, withoutSuffix(page.name()), indent,
+        !page.selectedOption(NodeOption::ChkNoPageImage));
 }
 
 QString SiteMapWriter::pageText(QString lines)

@@ -16,6 +16,8 @@ namespace qwk {
 class clsFolder;
 class RunServices;
 class HardDiskDirectory;
+class clsPage;
+struct SiteMapLines;
 
 class SiteMapWriter {
 public:
@@ -41,6 +43,10 @@ private:
         LineClasses };
     const QString &lineClass(LineClass which);
     QStringView indentText(int indent);
+    // The line of one page, if it has one, or the server call or folder
+    // listing in its place; secn is its level's current id and advances.
+    void pageLine(QString &out, clsPage &page, QString &secn, int indent, HardDiskDirectory &folders,
+        const SiteMapLines &lines);
     // The image of a line kind (none when its check box is off), read once per
     // job, as it goes after "src=".
     const std::optional<QString> &lineImage(LineClass which);

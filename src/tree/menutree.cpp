@@ -1,6 +1,7 @@
 #include "tree/menutree.h"
 
 #include "options/options.h"
+#include "tree/treewalk.h"
 
 #include <algorithm>
 #include <vector>
@@ -155,29 +156,22 @@ std::unique_ptr<MenuNode> MenuTree::copy(const MenuNode &node) const
     std::unique_ptr<MenuNode> top = copyOne(node);
     if (!top || !top->asFolder())
         return top;
-    // Folders are copied level by level from an explicit list, so a subtree
-    // nested thousands deep is copied without recursion.
-    struct Pending {
-        const clsFolder *source;
-        clsFolder *target;
-    };
-    std::vector<Pending> todo{{node.asFolder(), top->asFolder()}};
-    while (!todo.empty()) {
-        const Pending p = todo.back();
-        todo.pop_back();
-        const clsNodes &from = p.source->nodes();
-        clsNodes &to = p.target->nodes();
-        for (int i = 1; i <= from.count(); ++i) {
-            const MenuNode *item = from.item(i);
-            std::unique_ptr<MenuNode> c = copyOne(*item);
-            if (!c)
-                continue; // the marker: the new folder has its own
-            clsFolder *folder = c->asFolder();
-            to.addItem(std::move(c), to.count());
-            if (folder)
-                todo.push_back({item->asFolder(), folder});
+    // The walk needs no recursion, so a subtree nested thousands deep is copied.
+    struct Copier {
+        decltype(copyOne) &copyNode;
+        clsFolder *lastCopied; // the copy of the folder the walk enters next
+        std::vector<clsFolder *> targets; // copies of the folders being walked, innermost last
+        void enterFolder(const clsFolder &, int) { targets.push_back(lastCopied); }
+        void leaveFolder(const clsFolder &, int) { targets.pop_back(); }
+        void node(const MenuNode &source, int, int)
+        {
+            std::unique_ptr<MenuNode> c = copyNode(source);
+            lastCopied = c->asFolder();
+            clsNodes &to = targets.back()->nodes();
+            to.addItem(std::move(c), to.count()); // before the copy's own marker
         }
-    }
+    };
+    walkTree(*node.asFolder(), Copier{copyOne, top->asFolder(), {}});
     return top;
 }
 

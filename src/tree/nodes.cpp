@@ -2,6 +2,7 @@
 
 #include "core/textfile.h"
 #include "options/options.h"
+#include "tree/treewalk.h"
 
 #include <algorithm>
 
@@ -264,17 +265,15 @@ bool clsColumn::setValue(QStringView key, const QVariant &v)
 
 clsNodes::~clsNodes()
 {
-    // Tear down without recursion: a project may nest folders thousands deep.
-    std::vector<std::unique_ptr<MenuNode>> pending = std::move(m_items);
-    while (!pending.empty()) {
-        std::unique_ptr<MenuNode> node = std::move(pending.back());
-        pending.pop_back();
-        if (clsFolder *f = node->asFolder()) {
-            auto &children = f->nodes().m_items;
-            for (auto &c : children)
-                pending.push_back(std::move(c));
-            children.clear();
-        }
+    // Without recursion, as a project may nest folders thousands deep: each
+    // folder below is emptied once the walk has left it, so by the time a
+    // folder is destroyed nothing is left below it.
+    struct Emptier {
+        void leaveFolder(clsFolder &f, int) { f.nodes().m_items.clear(); }
+    };
+    for (const auto &item : m_items) {
+        if (clsFolder *f = item->asFolder())
+            walkTree(*f, Emptier{});
     }
 }
 
@@ -355,44 +354,17 @@ std::unique_ptr<MenuNode> clsNodes::take(int index)
 
 void assignTreeKeys(clsFolder &root)
 {
-    struct Level {
-        clsNodes *nodes;
-        QString parentKey;
-    };
-    std::vector<Level> todo{{&root.nodes(), QString()}};
-    while (!todo.empty()) {
-        Level level = std::move(todo.back());
-        todo.pop_back();
-        for (int i = 1; i <= level.nodes->count(); ++i) {
-            MenuNode *n = level.nodes->item(i);
-            QString key = level.parentKey + u'n' + QString::number(i);
-            if (clsFolder *f = n->asFolder())
-                todo.push_back({&f->nodes(), key});
-            n->setKey(key);
-        }
-    }
+    // A folder's key is set before the walk enters it.
+    forEachNode<EndMarkers::Visit>(root, [&root](MenuNode &n, int, int position) {
+        const clsFolder *parent = n.parent();
+        n.setKey((parent == &root ? QString() : parent->key()) + u'n' + QString::number(position));
+    });
 }
 
 int menuDepth(const clsFolder &root)
 {
-    struct Level {
-        const clsNodes *nodes;
-        int depth;
-    };
-    std::vector<Level> todo{{&root.nodes(), 1}};
     int deepest = 0;
-    while (!todo.empty()) {
-        const Level level = todo.back();
-        todo.pop_back();
-        for (int i = 1; i <= level.nodes->count(); ++i) {
-            const MenuNode *n = level.nodes->item(i);
-            if (!n->asFolder() && !n->asPage() && !n->asColumn())
-                continue; // the end-of-folder marker is not an entry
-            deepest = std::max(deepest, level.depth);
-            if (const clsFolder *f = n->asFolder())
-                todo.push_back({&f->nodes(), level.depth + 1});
-        }
-    }
+    forEachNode(root, [&deepest](const MenuNode &, int depth, int) { deepest = std::max(deepest, depth); });
     return deepest;
 }
 

@@ -5,6 +5,7 @@
 #include "core/textfile.h"
 #include "options/options.h"
 #include "tree/nodes.h"
+#include "tree/treewalk.h"
 
 #include <vector>
 
@@ -81,42 +82,34 @@ void writeNodeOptions(QString &out, const OptionNode &node, const QString &dnnTe
     }
 }
 
-void writeNodes(QString &out, const clsNodes &top, const QString &dnnTemplate)
+void writeNodes(QString &out, const clsFolder &root, const QString &dnnTemplate)
 {
-    // Depth-first without recursion: each frame is a collection and the
-    // position of its next item.
-    struct Frame {
-        const clsNodes *nodes;
-        int next;
+    struct Writer {
+        QString &out;
+        const QString &dnnTemplate;
+        void enterFolder(const clsFolder &, int) { appendLine(out, u"start:nodes"); }
+        void leaveFolder(const clsFolder &, int) { appendLine(out, u"end:nodes"); }
+        void node(const MenuNode &n, int, int)
+        {
+            if (const clsFolder *folder = n.asFolder()) {
+                appendLine(out, u"start:folder");
+                writeNodeOptions(out, *folder, dnnTemplate);
+                appendLine(out, u"end:folderOptions");
+            } else if (const auto *page = n.asPage()) {
+                appendLine(out, u"start:page");
+                writeNodeOptions(out, *page, dnnTemplate);
+                appendLine(out, u"end:page");
+            } else if (const auto *col = n.asColumn()) {
+                appendLine(out, u"start:column");
+                appendLine(out, u"lnkColWidth:", col->width());
+                appendLine(out, u"lnkChkColValue:", col->flagText());
+                appendLine(out, u"end:column");
+            }
+        }
     };
-    std::vector<Frame> stack{{&top, 1}};
-    appendLine(out, u"start:nodes");
-    while (!stack.empty()) {
-        Frame &f = stack.back();
-        if (f.next > f.nodes->count()) {
-            appendLine(out, u"end:nodes");
-            stack.pop_back();
-            continue;
-        }
-        const MenuNode *n = f.nodes->item(f.next++);
-        if (const clsFolder *folder = n->asFolder()) {
-            appendLine(out, u"start:folder");
-            writeNodeOptions(out, *folder, dnnTemplate);
-            appendLine(out, u"end:folderOptions");
-            appendLine(out, u"start:nodes");
-            stack.push_back({&folder->nodes(), 1});
-        } else if (const auto *page = n->asPage()) {
-            appendLine(out, u"start:page");
-            writeNodeOptions(out, *page, dnnTemplate);
-            appendLine(out, u"end:page");
-        } else if (const auto *col = n->asColumn()) {
-            appendLine(out, u"start:column");
-            appendLine(out, u"lnkColWidth:", col->width());
-            appendLine(out, u"lnkChkColValue:", col->flagText());
-            appendLine(out, u"end:column");
-        }
-        // The end-of-folder marker writes nothing: the reader recreates it.
-    }
+    // The end-of-folder marker writes nothing (the reader recreates it); it is
+    // let through, as one kind test fewer per node than skipping it.
+    walkTree<EndMarkers::Visit>(root, Writer{out, dnnTemplate});
 }
 
 // The structure lines of the format. They are recognised with blanks, tabs
@@ -351,7 +344,7 @@ QString ProjectFile::projectText(const clsOptions &options, const clsFolder &roo
         }
     }
     appendLine(out, u"end:prjOptions");
-    writeNodes(out, root.nodes(), dnnHeaderTemplate(options.mainFolderLineClass()));
+    writeNodes(out, root, dnnHeaderTemplate(options.mainFolderLineClass()));
     appendLine(out, u"end:Quenwick 3.0");
     return out;
 }
