@@ -46,8 +46,8 @@ const OptionNode::Layout &pageLayout()
 
 MenuNode::~MenuNode() = default;
 
-OptionNode::OptionNode(const Layout &layout, QStringView nameKey, const QString &headerTemplate)
-    : m_layout(&layout)
+OptionNode::OptionNode(Kind kind, const Layout &layout, QStringView nameKey, const QString &headerTemplate)
+    : MenuNode(kind), m_layout(&layout)
 {
     Q_ASSERT(layout.text.size() <= kTextCapacity && layout.choice.size() <= kChoiceCapacity
              && layout.check.size() <= kCheckCapacity);
@@ -225,13 +225,16 @@ PropertyFrame clsColumn::loadoptions(clsOptions &options) const
 }
 
 clsFolder::clsFolder()
-    : OptionNode(folderLayout(), u"lnkNameFolder", defaultDnnHeaderTemplate()),
+    : OptionNode(Kind::Folder, folderLayout(), u"lnkNameFolder", defaultDnnHeaderTemplate()),
       m_nodes(std::make_unique<clsNodes>(this))
 {
     m_nodes->addEOF();
 }
 
-clsPage::clsPage(const QString &headerTemplate) : OptionNode(pageLayout(), u"lnkNamePage", headerTemplate) {}
+clsPage::clsPage(const QString &headerTemplate)
+    : OptionNode(Kind::Page, pageLayout(), u"lnkNamePage", headerTemplate)
+{
+}
 
 void clsColumn::setWidth(const QString &w)
 {

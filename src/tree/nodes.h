@@ -52,26 +52,28 @@ public:
     virtual bool setValue(QStringView key, const QVariant &v) = 0;
 
     // The node as its kind, or nullptr; asked for every node of every walk,
-    // so a virtual call instead of a dynamic_cast.
-    virtual clsFolder *asFolder() { return nullptr; }
-    virtual const clsFolder *asFolder() const { return nullptr; }
-    virtual class clsPage *asPage() { return nullptr; }
-    virtual const class clsPage *asPage() const { return nullptr; }
-    virtual const class clsColumn *asColumn() const { return nullptr; }
+    // so a stored kind instead of a dynamic_cast or a virtual call.
+    clsFolder *asFolder();
+    const clsFolder *asFolder() const;
+    class clsPage *asPage();
+    const class clsPage *asPage() const;
+    const class clsColumn *asColumn() const;
     // The end-of-folder marker, last in every collection.
-    virtual bool isEndMarker() const { return false; }
+    bool isEndMarker() const { return m_kind == Kind::EndMarker; }
 
     // Copies the node's properties into the option store's node fields (as a
     // load, which is not an edit) and says which frame shows them.
     virtual PropertyFrame loadoptions(clsOptions &options) const = 0;
 
 protected:
-    MenuNode() = default;
+    enum class Kind : quint8 { Folder, Page, Column, EndMarker };
+    explicit MenuNode(Kind kind) : m_kind(kind) {}
 
 private:
     friend class clsNodes; // keeps m_parent right on insert and take
     QString m_key;
     clsFolder *m_parent = nullptr;
+    Kind m_kind;
 };
 
 // Folders and pages: the node options of their kind, in three stores (text,
@@ -126,12 +128,12 @@ public:
 
 protected:
     // headerTemplate: the portal header template a new page starts with.
-    OptionNode(const Layout &layout, QStringView nameKey, const QString &headerTemplate);
+    OptionNode(Kind kind, const Layout &layout, QStringView nameKey, const QString &headerTemplate);
 
 private:
     void clearChoiceGroup(int slot);
+    int m_nameSlot; // first, so it fits beside the node's kind
     const Layout *m_layout;
-    int m_nameSlot;
     // The stores live inside the node: a large menu has a hundred thousand
     // nodes, and three heap blocks each would cost more than the values.
     // They are as large as a page's stores, the larger kind.
@@ -179,8 +181,6 @@ class clsFolder : public OptionNode {
 public:
     clsFolder();
     QString classType() const override { return QStringLiteral("folder"); }
-    clsFolder *asFolder() override { return this; }
-    const clsFolder *asFolder() const override { return this; }
 
     clsNodes &nodes() { return *m_nodes; }
     const clsNodes &nodes() const { return *m_nodes; }
@@ -199,16 +199,13 @@ class clsPage : public OptionNode {
 public:
     explicit clsPage(const QString &headerTemplate = defaultDnnHeaderTemplate());
     QString classType() const override { return QStringLiteral("page"); }
-    clsPage *asPage() override { return this; }
-    const clsPage *asPage() const override { return this; }
     bool isPageOption(QStringView key) const { return isPageOptionKey(key); }
 };
 
 class clsColumn : public MenuNode {
 public:
-    clsColumn() = default;
+    clsColumn() : MenuNode(Kind::Column) {}
     QString classType() const override { return QStringLiteral("column"); }
-    const clsColumn *asColumn() const override { return this; }
 
     const QString &width() const { return m_width; }
     void setWidth(const QString &w);
@@ -232,13 +229,33 @@ private:
 
 class clsEOF : public MenuNode {
 public:
-    clsEOF() = default;
+    clsEOF() : MenuNode(Kind::EndMarker) {}
     QString classType() const override { return QStringLiteral("EOF"); }
     QVariant value(QStringView) const override { return {}; }
     bool setValue(QStringView, const QVariant &) override { return false; }
-    bool isEndMarker() const override { return true; }
     PropertyFrame loadoptions(clsOptions &) const override { return {QStringLiteral("frameEOF"), {}, {}, {}}; }
 };
+
+inline clsFolder *MenuNode::asFolder()
+{
+    return m_kind == Kind::Folder ? static_cast<clsFolder *>(this) : nullptr;
+}
+inline const clsFolder *MenuNode::asFolder() const
+{
+    return m_kind == Kind::Folder ? static_cast<const clsFolder *>(this) : nullptr;
+}
+inline clsPage *MenuNode::asPage()
+{
+    return m_kind == Kind::Page ? static_cast<clsPage *>(this) : nullptr;
+}
+inline const clsPage *MenuNode::asPage() const
+{
+    return m_kind == Kind::Page ? static_cast<const clsPage *>(this) : nullptr;
+}
+inline const clsColumn *MenuNode::asColumn() const
+{
+    return m_kind == Kind::Column ? static_cast<const clsColumn *>(this) : nullptr;
+}
 
 // Gives every node its tree key (parent key + "n" + position), the markers
 // included, as a redraw of the tree does. Works without recursion, so any
