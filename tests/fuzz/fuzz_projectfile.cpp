@@ -69,14 +69,14 @@ void settleUnsavedDefaults(clsFolder &root)
 }
 
 // The text with lines a reader does not understand put between its lines,
-// blanks after its structure lines, and LF CR line ends when seed is odd.
-QString damaged(const QString &text, quint32 seed)
+// blanks after its structure lines, and LF CR line ends when the mix is odd.
+QString damaged(const QString &text, quint32 mix)
 {
     static const QString junk[] = {QString(), QStringLiteral(" "), QStringLiteral("no colon"),
                                    QStringLiteral("start:unknown"), QStringLiteral("end:")};
     QString out;
-    const QString lineEnd = seed & 1 ? QStringLiteral("\n\r") : QStringLiteral("\r\n");
-    quint32 x = seed;
+    const QString lineEnd = mix & 1 ? QStringLiteral("\n\r") : QStringLiteral("\r\n");
+    quint32 x = mix;
     for (const QStringView line : QStringView(text).split(u"\r\n", Qt::SkipEmptyParts)) {
         x = x * 1103515245u + 12345u;
         out += line;
@@ -122,11 +122,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         mismatch("file bytes", text1, text3);
 
     // Damaged, the text still gives the same project.
-    quint32 seed = 0;
+    quint32 mix = 0;
     for (size_t i = 0; i < size; ++i)
-        seed = seed * 31u + data[i];
+        mix = mix * 31u + data[i];
     MemoryProject fourth;
-    ProjectFile::readText(damaged(text1, seed), fourth.options, *fourth.root);
+    ProjectFile::readText(damaged(text1, mix), fourth.options, *fourth.root);
     const QString text4 = ProjectFile::projectText(fourth.options, *fourth.root);
     if (text1 != text4)
         mismatch("damaged lines", text1, text4);
