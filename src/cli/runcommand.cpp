@@ -4,7 +4,6 @@
 #include "generator/runservices.h"
 #include "stylesheet/clscss.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace qwk::cli {
