@@ -95,39 +95,6 @@ QString childPath(const QString &folder, const QString &name)
 
 } // namespace
 
-// One folder on the walk's stack.
-struct FolderFrame {
-    QString address; // site address, ending in "/", escaped as it is written
-    QString canonical; // its real path, without links: where it is read
-    QString name; // the folder's own name, for its entry
-    std::vector<Entry> dirs;
-    std::vector<Entry> files;
-    qsizetype nextDir = 0;
-    int indent = 0;
-    bool ownLevel = false; // its entries form a sub-menu of their own
-    bool pending = false; // its folder entry waits for its first entry
-};
-
-struct HardDiskDirectory::Walk {
-    // What the walk was asked for.
-    bool siteMap = false;
-    QStringList includeItems, excludeItems;
-    QString address;
-    int indent = 0;
-    QString siteMapSecn;
-    const SiteMapLines *lines = nullptr;
-    // Real paths: the web root's, and every folder listed so far.
-    QString webRoot;
-    QSet<QString> listed;
-    // What it threads through.
-    QString *out = nullptr;
-    int *links = nullptr;
-    std::vector<MenuSerialiser::LevelState> levels;
-    // The options, read once.
-    bool sub = false, str = false, ext = false, size = false, date = false, time = false, dash = false;
-    QString kind;
-};
-
 HardDiskDirectory::HardDiskDirectory(RunServices &run)
     : m_run(run)
     , m_server(run.projectOptions(), run.prompt())
@@ -224,21 +191,446 @@ void HardDiskDirectory::expandIntoMenu(QString &out, const clsPage &page, MenuSe
 
 namespace {
 
-void setUp(HardDiskDirectory::Walk &w, const QString &options, const QString &include, const QString &exclude)
+// One folder on the walk's stack.
+struct FolderFrame {
+    QString address; // site address, ending in "/", escaped as it is written
+    QString canonical; // its real path, without links: where it is read
+    QString name; // the folder's own name, for its entry
+    std::vector<Entry> dirs;
+    std::vector<Entry> files;
+    qsizetype nextDir = 0;
+    int indent = 0;
+    bool ownLevel = false; // its entries form a sub-menu of their own
+    bool pending = false; // its folder entry waits for its first entry
+};
+
+// One expansion of a listed folder, into the menu data or into the site map.
+// The folders still being listed are a stack of their own, not the call
+// stack, so any depth of folders is safe.
+class FolderWalk {
+public:
+    FolderWalk(RunServices &run, const clsServer &server, const HardDiskDirectory::FolderLister &lister,
+        const QString &options, const QString &include, const QString &exclude);
+
+    // The data calls for the folder at address; they continue level.
+    void intoMenu(QString &out, const QString &address, MenuSerialiser::LevelState &level, int &links);
+    // The site map lines for the folder, indented by indent levels; secn is
+    // the section id of the site map level the folder stands in.
+    void intoSiteMap(QString &out, const QString &address, const QString &secn, int indent,
+        const SiteMapLines &lines, int &links);
+
+private:
+    void walk(const QString &address, int indent);
+    // The listed folder itself must be read, and be in the web.
+    FolderFrame rootFrame(const QString &address, int indent);
+    bool inWeb(const QString &realPath) const;
+    // Takes the listed entries into the frame: sub-folders (on request) and
+    // pages, each in reading order.
+    void take(FolderFrame &frame, const QFileInfoList &entries);
+    // The frame's next sub-folder goes on the stack, unless it is skipped.
+    void enterNextFolder(FolderFrame &frame);
+    // Every sub-folder of the top frame is done: its pages are written, and
+    // the sub-menu it opened is closed.
+    void leaveFolder();
+
+    void flushPending();
+    void writeSiteMapFolder(const FolderFrame &folder);
+    void writeMenuFolder(const FolderFrame &folder);
+    void writeFile(const FolderFrame &frame, const Entry &entry);
+    QString linkText(const Entry &entry) const;
+    void writeSiteMapLink(const QString &shown, const QString &address, int indent);
+    void writeMenuLink(const QString &shown, const QString &address);
+    void closeMenuLevel();
+
+    void startColumn(MenuSerialiser::LevelState &level);
+    static bool firstOfLevel(const MenuSerialiser::LevelState &level) { return level.id.endsWith(u"d0"); }
+    QString levelWidthText(const QString &placeholder) const;
+    QString nameArgument(const QString &shown) const;
+    void writeCall(const QString &function, const QString &id, const QString &flags, const QString &shown,
+        const QString &address, const QString &width);
+
+    RunServices &m_run;
+    const clsServer &m_server;
+    const HardDiskDirectory::FolderLister &m_lister;
+    // What the walk was asked for.
+    QStringList m_includeItems, m_excludeItems;
+    bool m_sub, m_str, m_ext, m_size, m_date, m_time, m_dash;
+    QString m_kind;
+    // The project's options, read once.
+    const clsOptions &m_options;
+    const MenuFlags m_menuFlags;
+    const bool m_tree;
+    const bool m_autoWidth;
+    const bool m_downward;
+    const bool m_serverLanguages;
+    const AutomaticWidths m_widths;
+    const QString m_mf, m_sf, m_lk, m_de, m_col;
+    const QLocale m_locale;
+    // Where it writes: the site map's lines, or the open menu levels.
+    bool m_siteMap = false;
+    QString m_siteMapSecn;
+    const SiteMapLines *m_lines = nullptr;
+    QString *m_out = nullptr;
+    int *m_links = nullptr;
+    std::vector<MenuSerialiser::LevelState> m_levels;
+    // Real paths: the web root's, and every folder listed so far.
+    QString m_webRoot;
+    QSet<QString> m_listed;
+    std::vector<FolderFrame> m_frames;
+    // Frames below this index have no folder entry waiting: those waiting
+    // are always the top of the stack, so each is looked at once.
+    size_t m_flushed = 0;
+    int m_ownLevels = 0; // sub-menus open on the stack (site map: folder depth)
+};
+
+FolderWalk::FolderWalk(RunServices &run, const clsServer &server, const HardDiskDirectory::FolderLister &lister,
+    const QString &options, const QString &include, const QString &exclude)
+    : m_run(run)
+    , m_server(server)
+    , m_lister(lister)
+    , m_includeItems(listItems(include))
+    , m_excludeItems(listItems(exclude))
+    , m_sub(options.contains(u"sub||"))
+    , m_str(options.contains(u"str||"))
+    , m_ext(options.contains(u"ext"))
+    , m_size(options.contains(u"size"))
+    , m_date(options.contains(u"date"))
+    , m_time(options.contains(u"time"))
+    , m_dash(options.contains(u"dash||"))
+    , m_kind(options.startsWith(u'e') ? QStringLiteral("e")
+              : options.startsWith(u'i')  ? QStringLiteral("i")
+                                          : QString())
+    , m_options(run.projectOptions())
+    , m_menuFlags(m_options)
+    , m_tree(m_menuFlags.tree())
+    , m_autoWidth(m_options.isChecked(u"prjAutomaticWidth"))
+    , m_downward(m_options.isChecked(u"prjChkMainMenusDownward"))
+    , m_serverLanguages(run.languagesOnServer())
+    , m_widths(m_options)
+    , m_mf(run.scriptFunction(QStringLiteral("mf")))
+    , m_sf(run.scriptFunction(QStringLiteral("sf")))
+    , m_lk(run.scriptFunction(QStringLiteral("lk")))
+    , m_de(run.scriptFunction(QStringLiteral("de")))
+    , m_col(run.scriptFunction(QStringLiteral("col")))
+    , m_locale(QLocale::system())
 {
-    w.includeItems = listItems(include);
-    w.excludeItems = listItems(exclude);
-    w.sub = options.contains(u"sub||");
-    w.str = options.contains(u"str||");
-    w.ext = options.contains(u"ext");
-    w.size = options.contains(u"size");
-    w.date = options.contains(u"date");
-    w.time = options.contains(u"time");
-    w.dash = options.contains(u"dash||");
-    if (options.startsWith(u'e'))
-        w.kind = QStringLiteral("e");
-    else if (options.startsWith(u'i'))
-        w.kind = QStringLiteral("i");
+}
+
+void FolderWalk::intoMenu(QString &out, const QString &address, MenuSerialiser::LevelState &level, int &links)
+{
+    m_out = &out;
+    m_links = &links;
+    m_levels.push_back(level);
+    walk(address, 0);
+    level = m_levels.front();
+}
+
+void FolderWalk::intoSiteMap(QString &out, const QString &address, const QString &secn, int indent,
+    const SiteMapLines &lines, int &links)
+{
+    m_siteMap = true;
+    m_siteMapSecn = secn;
+    m_lines = &lines;
+    m_out = &out;
+    m_links = &links;
+    walk(address, indent);
+}
+
+void FolderWalk::walk(const QString &address, int indent)
+{
+    m_frames.push_back(rootFrame(address, indent));
+    while (!m_frames.empty()) {
+        FolderFrame &frame = m_frames.back();
+        if (frame.nextDir < qsizetype(frame.dirs.size()))
+            enterNextFolder(frame);
+        else
+            leaveFolder();
+    }
+}
+
+FolderFrame FolderWalk::rootFrame(const QString &address, int indent)
+{
+    FolderFrame root;
+    root.indent = indent;
+    root.address = address;
+    // The one disk path made from an address; below it the walk goes by disk paths.
+    const QString rootPath = m_server.mapPath(address);
+    const auto cannotList = [&](const QString &reason) {
+        m_run.abortRun(QStringLiteral("Cannot list the folder: ") + (rootPath.isEmpty() ? address : rootPath)
+            + u'\n' + reason);
+    };
+    if (rootPath.isEmpty())
+        cannotList(QStringLiteral("No web root folder is set."));
+    const HardDiskDirectory::FolderListing listing = m_lister(rootPath);
+    if (!listing.error.isEmpty())
+        cannotList(listing.error);
+    m_webRoot = QFileInfo(m_run.webRootFolder()).canonicalFilePath();
+    root.canonical = QFileInfo(rootPath).canonicalFilePath();
+    if (!inWeb(root.canonical))
+        cannotList(QStringLiteral("Its real path lies outside the web root."));
+    m_listed.insert(root.canonical);
+    take(root, listing.entries);
+    return root;
+}
+
+bool FolderWalk::inWeb(const QString &realPath) const
+{
+    return !realPath.isEmpty() && !clsServer::addressInWeb(m_webRoot, realPath).isEmpty();
+}
+
+void FolderWalk::take(FolderFrame &frame, const QFileInfoList &entries)
+{
+    for (const QFileInfo &e : entries) {
+        QString name = e.fileName();
+        if (beginsWithAny(name, m_excludeItems))
+            continue;
+        if (e.isDir()) {
+            if (m_sub)
+                frame.dirs.push_back({ std::move(name), e });
+        } else if (endsWithAny(name, m_includeItems)) {
+            if (isLink(e) && !inWeb(e.canonicalFilePath())) {
+                m_run.logLine(QStringLiteral("Skipped link outside the web: ") + e.filePath());
+                continue;
+            }
+            frame.files.push_back({ std::move(name), e });
+        }
+    }
+    std::sort(frame.dirs.begin(), frame.dirs.end(), byName);
+    std::sort(frame.files.begin(), frame.files.end(), byName);
+}
+
+void FolderWalk::enterNextFolder(FolderFrame &frame)
+{
+    const Entry &entry = frame.dirs[size_t(frame.nextDir++)];
+    const QFileInfo &dir = entry.info;
+    // Only a link needs resolving: a real folder in a folder of the web is
+    // in the web, which keeps a large tree cheap.
+    const bool link = isLink(dir);
+    const QString canonical = link ? dir.canonicalFilePath() : childPath(frame.canonical, entry.name);
+    if (link && !inWeb(canonical)) {
+        m_run.logLine(QStringLiteral("Skipped link outside the web: ") + dir.filePath());
+        return;
+    }
+    // Also ends loops: a link back to a folder above is listed already.
+    if (m_listed.contains(canonical)) {
+        m_run.logLine(QStringLiteral("Skipped folder already listed: ") + dir.filePath());
+        return;
+    }
+    m_listed.insert(canonical);
+    // Read by its real path: a path through many links would run into the
+    // system's limit on links followed in one path (40 on Linux).
+    const HardDiskDirectory::FolderListing listing = m_lister(canonical);
+    if (!listing.error.isEmpty()) {
+        QString reason = listing.error;
+        if (reason.endsWith(u'.'))
+            reason.chop(1);
+        m_run.logLine(QStringLiteral("Warning: Skipped folder that cannot be read: ") + canonical
+            + QStringLiteral(" (") + reason + u')');
+        return;
+    }
+    FolderFrame child;
+    child.name = entry.name;
+    // Without "str||" the sub-folder's entries join this level.
+    child.ownLevel = m_str;
+    child.pending = m_str;
+    child.indent = frame.indent + (m_str ? 1 : 0);
+    child.address = frame.address + HardDiskDirectory::addressPart(entry.name) + u'/';
+    child.canonical = canonical;
+    take(child, listing.entries);
+    // The last use of frame and entry: the push may move them.
+    m_frames.push_back(std::move(child));
+}
+
+void FolderWalk::leaveFolder()
+{
+    const FolderFrame &frame = m_frames.back();
+    for (const Entry &file : frame.files)
+        writeFile(frame, file);
+    const bool closeLevel = frame.ownLevel && !frame.pending;
+    m_frames.pop_back();
+    m_flushed = std::min(m_flushed, m_frames.size());
+    if (!closeLevel)
+        return;
+    if (m_siteMap)
+        --m_ownLevels;
+    else
+        closeMenuLevel();
+}
+
+// Folder entries are written only when their first entry comes, so a folder
+// with nothing to show leaves no trace and changes no id.
+void FolderWalk::flushPending()
+{
+    for (size_t i = m_flushed; i < m_frames.size(); ++i) {
+        FolderFrame &f = m_frames[i];
+        if (!f.pending)
+            continue;
+        f.pending = false;
+        if (m_siteMap)
+            writeSiteMapFolder(f);
+        else
+            writeMenuFolder(f);
+    }
+    m_flushed = m_frames.size();
+}
+
+void FolderWalk::writeSiteMapFolder(const FolderFrame &folder)
+{
+    QString text;
+    appendHtmlEscaped(text, shownName(folder.name, m_dash));
+    if (m_serverLanguages)
+        text = localValue(text);
+    m_lines->folder(*m_out, text, folder.indent - 1, isMainLevel(m_siteMapSecn) && m_ownLevels == 0);
+    ++m_ownLevels;
+}
+
+void FolderWalk::writeMenuFolder(const FolderFrame &folder)
+{
+    QString &out = *m_out;
+    const QString shown = shownName(folder.name, m_dash);
+    MenuSerialiser::LevelState &level = m_levels.back();
+    const bool main = isMainLevel(level.id);
+    if (main && m_downward && !firstOfLevel(level))
+        startColumn(level);
+    level.id = nextSiblingId(level.id);
+    if (m_autoWidth)
+        level.lengths = m_widths.addNameLength(shown, level.lengths);
+    // Without a position of its own; marked open (as the tree's own folders
+    // are) only in tree menus.
+    QString flags = m_menuFlags.dropDownCode({}, main);
+    if (m_tree)
+        flags += m_menuFlags.openMark(main);
+    writeCall(main ? m_mf : m_sf, level.id, flags, shown, QString(), level.width);
+
+    MenuSerialiser::LevelState child;
+    child.id = level.id + QStringLiteral("d0");
+    if (m_autoWidth)
+        child.width = levelWidthText(QStringLiteral("[$") + child.id + QStringLiteral("$]"));
+    child.placeholder = child.width;
+    child.lengths = AutomaticWidths::startLengths();
+    child.start = out.size();
+    m_levels.push_back(child);
+}
+
+void FolderWalk::writeFile(const FolderFrame &frame, const Entry &entry)
+{
+    const QString shown = shownName(linkText(entry), m_dash);
+    const QString address = frame.address + HardDiskDirectory::addressPart(entry.name);
+    ++*m_links;
+    flushPending();
+    if (m_siteMap)
+        writeSiteMapLink(shown, address, frame.indent);
+    else
+        writeMenuLink(shown, address);
+}
+
+// The file's name, with its extension unless asked for, and its size,
+// date and time when asked for.
+QString FolderWalk::linkText(const Entry &entry) const
+{
+    const QFileInfo &file = entry.info;
+    QString text = entry.name;
+    if (!m_ext) {
+        const qsizetype dot = text.lastIndexOf(u'.');
+        if (dot > 0)
+            text.truncate(dot);
+    }
+    if (m_size)
+        text += QStringLiteral(", ") + HardDiskDirectory::sizeText(file.size()) + u'K';
+    if (m_date || m_time) {
+        const QDateTime changed = file.lastModified();
+        if (m_date)
+            text += QStringLiteral(", ") + m_locale.toString(changed.date(), QLocale::ShortFormat);
+        if (m_time)
+            text += QStringLiteral(", ") + m_locale.toString(changed.time(), QLocale::ShortFormat);
+    }
+    return text;
+}
+
+void FolderWalk::writeSiteMapLink(const QString &shown, const QString &address, int indent)
+{
+    QString html;
+    appendHtmlEscaped(html, shown);
+    if (m_serverLanguages)
+        html = localValue(html);
+    m_lines->link(*m_out, address, html, indent);
+}
+
+void FolderWalk::writeMenuLink(const QString &shown, const QString &address)
+{
+    MenuSerialiser::LevelState &level = m_levels.back();
+    // Never ".00": a listed file keeps the plain drop-down code even at the
+    // main level.
+    QString flags = m_kind + m_menuFlags.dropDownCode({}, false);
+    if (isMainLevel(level.id)) {
+        if (!m_tree && m_downward && !firstOfLevel(level))
+            startColumn(level);
+        if (m_autoWidth)
+            level.lengths = m_widths.addNameLength(shown, level.lengths);
+        level.id = nextSiblingId(level.id);
+        writeCall(m_mf, level.id, flags + QStringLiteral("nf"), shown, address, level.width);
+        *m_out += m_de;
+        *m_out += QStringLiteral("();\r\n");
+    } else {
+        if (m_autoWidth)
+            level.lengths = m_widths.addNameLength(shown, level.lengths);
+        level.id = nextSiblingId(level.id);
+        writeCall(m_lk, level.id, flags, shown, address, level.width);
+    }
+}
+
+void FolderWalk::closeMenuLevel()
+{
+    const MenuSerialiser::LevelState finished = m_levels.back();
+    m_levels.pop_back();
+    // The sub-menu's width placeholder is resolved in everything written for it.
+    if (m_autoWidth)
+        m_widths.resolveTail(*m_out, finished.start, finished.lengths, finished.placeholder);
+    *m_out += m_de;
+    *m_out += QStringLiteral("();\r\n");
+}
+
+// A new column at the top level: the finished block gets its width and the
+// next block starts afresh.
+void FolderWalk::startColumn(MenuSerialiser::LevelState &level)
+{
+    QString &out = *m_out;
+    if (m_autoWidth)
+        m_widths.resolveTail(out, level.start, level.lengths, level.placeholder);
+    level.id = nextBlockId(level.id);
+    if (m_autoWidth) {
+        level.placeholder = levelWidthText(QStringLiteral("[$") + level.id + QStringLiteral("$]"));
+        level.width = level.placeholder;
+        level.lengths = AutomaticWidths::startLengths();
+        level.start = out.size();
+    }
+    out += m_col;
+    out += QStringLiteral("();\r\n");
+}
+
+QString FolderWalk::levelWidthText(const QString &placeholder) const
+{
+    return m_serverLanguages ? multilingualPlaceholder(placeholder) : placeholder;
+}
+
+// The text argument of a call: the shown name, escaped for the page and the
+// script string, or the server's language placeholder around it.
+QString FolderWalk::nameArgument(const QString &shown) const
+{
+    QString html;
+    appendHtmlEscaped(html, shown);
+    if (m_serverLanguages)
+        html = multilingualPlaceholder(html);
+    QString arg = QStringLiteral("\"");
+    appendScriptString(arg, html);
+    arg += u'"';
+    return arg;
+}
+
+void FolderWalk::writeCall(const QString &function, const QString &id, const QString &flags,
+    const QString &shown, const QString &address, const QString &width)
+{
+    appendDataCall(*m_out, function, id, flags, nameArgument(shown), address, width);
 }
 
 } // namespace
@@ -247,291 +639,16 @@ void HardDiskDirectory::hardDiskDirectory(QString &out, const QString &relDirect
     const QString &txtOptions, const QString &txtInclude, const QString &txtExclude,
     MenuSerialiser::LevelState &level, int &mLinks)
 {
-    Walk w;
-    setUp(w, txtOptions, txtInclude, txtExclude);
-    w.address = relDirectory;
-    w.out = &out;
-    w.links = &mLinks;
-    w.levels.push_back(level);
-    walk(w);
-    level = w.levels.front();
+    FolderWalk(m_run, m_server, m_lister, txtOptions, txtInclude, txtExclude)
+        .intoMenu(out, relDirectory, level, mLinks);
 }
 
 void HardDiskDirectory::harddiskDirectorySitemap(QString &out, const QString &relDirectory,
     const QString &txtOptions, const QString &txtInclude, const QString &txtExclude, const QString &secn,
     int indent, const SiteMapLines &lines, int &mLinks)
 {
-    Walk w;
-    setUp(w, txtOptions, txtInclude, txtExclude);
-    w.siteMap = true;
-    w.address = relDirectory;
-    w.indent = indent;
-    w.siteMapSecn = secn;
-    w.lines = &lines;
-    w.out = &out;
-    w.links = &mLinks;
-    walk(w);
-}
-
-void HardDiskDirectory::walk(Walk &w)
-{
-    const clsOptions &options = m_run.projectOptions();
-    const MenuFlags menuFlags(options);
-    const bool tree = menuFlags.tree();
-    const bool autoWidth = options.isChecked(u"prjAutomaticWidth");
-    const bool downward = options.isChecked(u"prjChkMainMenusDownward");
-    const bool serverLanguages = m_run.languagesOnServer();
-    const AutomaticWidths widths(options);
-    const QString mf = m_run.scriptFunction(QStringLiteral("mf"));
-    const QString sf = m_run.scriptFunction(QStringLiteral("sf"));
-    const QString lk = m_run.scriptFunction(QStringLiteral("lk"));
-    const QString de = m_run.scriptFunction(QStringLiteral("de"));
-    const QString col = m_run.scriptFunction(QStringLiteral("col"));
-    const QLocale locale = QLocale::system();
-    QString &out = *w.out;
-
-    const auto levelWidthText = [&](const QString &placeholder) {
-        return serverLanguages
-            ? multilingualPlaceholder(placeholder)
-            : placeholder;
-    };
-    // The text argument of a call: the shown name, escaped for the page and
-    // the script string, or the server's language placeholder around it.
-    const auto nameArgument = [&](const QString &shown) {
-        QString html;
-        appendHtmlEscaped(html, shown);
-        if (serverLanguages)
-            html = multilingualPlaceholder(html);
-        QString arg = QStringLiteral("\"");
-        appendScriptString(arg, html);
-        arg += u'"';
-        return arg;
-    };
-    const auto writeCall = [&](const QString &function, const QString &id, const QString &flags,
-                               const QString &shown, const QString &address, const QString &width) {
-        appendDataCall(out, function, id, flags, nameArgument(shown), address, width);
-    };
-    // A new column at the top level: the finished block gets its width and
-    // the next block starts afresh.
-    const auto startColumn = [&](MenuSerialiser::LevelState &level) {
-        if (autoWidth)
-            widths.resolveTail(out, level.start, level.lengths, level.placeholder);
-        level.id = nextBlockId(level.id);
-        if (autoWidth) {
-            level.placeholder = levelWidthText(QStringLiteral("[$") + level.id + QStringLiteral("$]"));
-            level.width = level.placeholder;
-            level.lengths = AutomaticWidths::startLengths();
-            level.start = out.size();
-        }
-        out += col;
-        out += QStringLiteral("();\r\n");
-    };
-    const auto firstOfLevel
-        = [](const MenuSerialiser::LevelState &level) { return level.id.endsWith(u"d0"); };
-
-    const auto inWeb = [&](const QString &realPath) {
-        return !realPath.isEmpty() && !clsServer::addressInWeb(w.webRoot, realPath).isEmpty();
-    };
-    // Takes the listed entries into the frame: sub-folders (on request) and
-    // pages, each in reading order.
-    const auto take = [&](FolderFrame &frame, const QFileInfoList &entries) {
-        for (const QFileInfo &e : entries) {
-            QString name = e.fileName();
-            if (beginsWithAny(name, w.excludeItems))
-                continue;
-            if (e.isDir()) {
-                if (w.sub)
-                    frame.dirs.push_back({ std::move(name), e });
-            } else if (endsWithAny(name, w.includeItems)) {
-                if (isLink(e) && !inWeb(e.canonicalFilePath())) {
-                    m_run.logLine(QStringLiteral("Skipped link outside the web: ") + e.filePath());
-                    continue;
-                }
-                frame.files.push_back({ std::move(name), e });
-            }
-        }
-        std::sort(frame.dirs.begin(), frame.dirs.end(), byName);
-        std::sort(frame.files.begin(), frame.files.end(), byName);
-    };
-
-    std::vector<FolderFrame> frames;
-    int ownLevels = 0; // sub-menus open on the stack (site map: folder depth)
-
-    // Folder entries are written only when their first entry comes, so a
-    // folder with nothing to show leaves no trace and changes no id.
-    const auto flushPending = [&] {
-        for (FolderFrame &f : frames) {
-            if (!f.pending)
-                continue;
-            f.pending = false;
-            const QString shown = shownName(f.name, w.dash);
-            if (w.siteMap) {
-                QString text;
-                appendHtmlEscaped(text, shown);
-                if (serverLanguages)
-                    text = localValue(text);
-                w.lines->folder(out, text, f.indent - 1, isMainLevel(w.siteMapSecn) && ownLevels == 0);
-                ++ownLevels;
-                continue;
-            }
-            MenuSerialiser::LevelState &level = w.levels.back();
-            const bool main = isMainLevel(level.id);
-            if (main && downward && !firstOfLevel(level))
-                startColumn(level);
-            level.id = nextSiblingId(level.id);
-            if (autoWidth)
-                level.lengths = widths.addNameLength(shown, level.lengths);
-            // Without a position of its own; marked open (as the tree's own
-            // folders are) only in tree menus.
-            QString flags = menuFlags.dropDownCode({}, main);
-            if (tree)
-                flags += menuFlags.openMark(main);
-            writeCall(main ? mf : sf, level.id, flags, shown, QString(), level.width);
-
-            MenuSerialiser::LevelState child;
-            child.id = level.id + QStringLiteral("d0");
-            if (autoWidth)
-                child.width = levelWidthText(QStringLiteral("[$") + child.id + QStringLiteral("$]"));
-            child.placeholder = child.width;
-            child.lengths = AutomaticWidths::startLengths();
-            child.start = out.size();
-            w.levels.push_back(child);
-        }
-    };
-
-    const auto writeFile = [&](const FolderFrame &frame, const Entry &entry) {
-        const QFileInfo &file = entry.info;
-        QString text = entry.name;
-        if (!w.ext) {
-            const qsizetype dot = text.lastIndexOf(u'.');
-            if (dot > 0)
-                text.truncate(dot);
-        }
-        if (w.size)
-            text += QStringLiteral(", ") + sizeText(file.size()) + u'K';
-        if (w.date || w.time) {
-            const QDateTime changed = file.lastModified();
-            if (w.date)
-                text += QStringLiteral(", ") + locale.toString(changed.date(), QLocale::ShortFormat);
-            if (w.time)
-                text += QStringLiteral(", ") + locale.toString(changed.time(), QLocale::ShortFormat);
-        }
-        const QString shown = shownName(text, w.dash);
-        const QString address = frame.address + addressPart(entry.name);
-        ++*w.links;
-        flushPending();
-        if (w.siteMap) {
-            QString html;
-            appendHtmlEscaped(html, shown);
-            if (serverLanguages)
-                html = localValue(html);
-            w.lines->link(out, address, html, frame.indent);
-            return;
-        }
-        MenuSerialiser::LevelState &level = w.levels.back();
-        // Never ".00": a listed file keeps the plain drop-down code even at
-        // the main level.
-        QString flags = w.kind + menuFlags.dropDownCode({}, false);
-        if (isMainLevel(level.id)) {
-            if (!tree && downward && !firstOfLevel(level))
-                startColumn(level);
-            if (autoWidth)
-                level.lengths = widths.addNameLength(shown, level.lengths);
-            level.id = nextSiblingId(level.id);
-            writeCall(mf, level.id, flags + QStringLiteral("nf"), shown, address, level.width);
-            out += de;
-            out += QStringLiteral("();\r\n");
-        } else {
-            if (autoWidth)
-                level.lengths = widths.addNameLength(shown, level.lengths);
-            level.id = nextSiblingId(level.id);
-            writeCall(lk, level.id, flags, shown, address, level.width);
-        }
-    };
-
-    // The listed folder itself must be read, and be in the web.
-    FolderFrame root;
-    root.indent = w.indent;
-    root.address = w.address;
-    // The one disk path made from an address; below it the walk goes by disk paths.
-    const QString rootPath = m_server.mapPath(w.address);
-    const auto cannotList = [&](const QString &reason) {
-        m_run.abortRun(QStringLiteral("Cannot list the folder: ")
-            + (rootPath.isEmpty() ? w.address : rootPath) + u'\n' + reason);
-    };
-    if (rootPath.isEmpty())
-        cannotList(QStringLiteral("No web root folder is set."));
-    const FolderListing rootListing = m_lister(rootPath);
-    if (!rootListing.error.isEmpty())
-        cannotList(rootListing.error);
-    w.webRoot = QFileInfo(m_run.webRootFolder()).canonicalFilePath();
-    root.canonical = QFileInfo(rootPath).canonicalFilePath();
-    if (!inWeb(root.canonical))
-        cannotList(QStringLiteral("Its real path lies outside the web root."));
-    w.listed.insert(root.canonical);
-    take(root, rootListing.entries);
-    frames.push_back(std::move(root));
-
-    while (!frames.empty()) {
-        FolderFrame &frame = frames.back();
-        if (frame.nextDir < qsizetype(frame.dirs.size())) {
-            const Entry entry = frame.dirs[size_t(frame.nextDir++)];
-            const QFileInfo &dir = entry.info;
-            // Only a link needs resolving: a real folder in a folder of the
-            // web is in the web, which keeps a large tree cheap.
-            const bool link = isLink(dir);
-            const QString canonical = link ? dir.canonicalFilePath() : childPath(frame.canonical, entry.name);
-            if (link && !inWeb(canonical)) {
-                m_run.logLine(QStringLiteral("Skipped link outside the web: ") + dir.filePath());
-                continue;
-            }
-            // Also ends loops: a link back to a folder above is listed already.
-            if (w.listed.contains(canonical)) {
-                m_run.logLine(QStringLiteral("Skipped folder already listed: ") + dir.filePath());
-                continue;
-            }
-            w.listed.insert(canonical);
-            // Read by its real path: a path through many links would run into
-            // the system's limit on links followed in one path (40 on Linux).
-            const FolderListing listing = m_lister(canonical);
-            if (!listing.error.isEmpty()) {
-                QString reason = listing.error;
-                if (reason.endsWith(u'.'))
-                    reason.chop(1);
-                m_run.logLine(QStringLiteral("Warning: Skipped folder that cannot be read: ") + canonical
-                    + QStringLiteral(" (") + reason + u')');
-                continue;
-            }
-            FolderFrame child;
-            child.name = entry.name;
-            // Without "str||" the sub-folder's entries join this level.
-            child.ownLevel = w.str;
-            child.pending = w.str;
-            child.indent = frame.indent + (w.str ? 1 : 0);
-            child.address = frame.address + addressPart(entry.name) + u'/';
-            child.canonical = canonical;
-            take(child, listing.entries);
-            frames.push_back(std::move(child));
-            continue;
-        }
-        for (const Entry &file : frame.files)
-            writeFile(frame, file);
-        const bool closeLevel = frame.ownLevel && !frame.pending;
-        frames.pop_back();
-        if (!closeLevel)
-            continue;
-        if (w.siteMap) {
-            --ownLevels;
-            continue;
-        }
-        const MenuSerialiser::LevelState finished = w.levels.back();
-        w.levels.pop_back();
-        // The sub-menu's width placeholder is resolved in everything written for it.
-        if (autoWidth)
-            widths.resolveTail(out, finished.start, finished.lengths, finished.placeholder);
-        out += de;
-        out += QStringLiteral("();\r\n");
-    }
+    FolderWalk(m_run, m_server, m_lister, txtOptions, txtInclude, txtExclude)
+        .intoSiteMap(out, relDirectory, secn, indent, lines, mLinks);
 }
 
 } // namespace qwk

@@ -72,12 +72,7 @@ public:
     // where permissions do not stop the user (root).
     void setFolderLister(FolderLister lister) { m_lister = std::move(lister); }
 
-    // The state of one expansion (defined with the walk).
-    struct Walk;
-
 private:
-    void walk(Walk &w);
-
     RunServices &m_run;
     clsServer m_server;
     FolderLister m_lister;

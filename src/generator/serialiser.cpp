@@ -415,30 +415,34 @@ QString MenuSerialiser::insertedFileText(const clsPage &page)
 
 void MenuSerialiser::writePage(QString &out, LevelState &level, const clsPage &page)
 {
-    // Only messages need the description; most pages never build it.
-    const auto description = [&page] { return RunServices::nodeDescription(page); };
-
     const PageLink link = pageLink(page);
-    if (link == PageLink::HiddenScript) {
-        // Script written between the data calls; it takes no section id.
-        QString text;
-        if (page.selectedOption(NodeOption::OptURLNoneInsertFile)) {
-            text = insertedFileText(page);
-            if (text.isEmpty())
-                m_run.abortRun(QStringLiteral("Warning! Following file does not exist or is empty:\n  ")
-                               + page.value(NodeOption::FilPageName).toString() + kSee + description());
-        } else {
-            text = page.name();
-        }
-        appendBareScript(out, text);
-        out += kCRLF;
-        return;
-    }
-    if (link == PageLink::ServerOrFolder) {
+    if (link == PageLink::HiddenScript)
+        writeHiddenScript(out, page);
+    else if (link == PageLink::ServerOrFolder)
         writeAdvancedPage(out, level, page);
-        return;
-    }
+    else
+        writeLinkPage(out, level, page, link);
+}
 
+void MenuSerialiser::writeHiddenScript(QString &out, const clsPage &page)
+{
+    // Script written between the data calls; it takes no section id.
+    QString text;
+    if (page.selectedOption(NodeOption::OptURLNoneInsertFile)) {
+        text = insertedFileText(page);
+        if (text.isEmpty())
+            m_run.abortRun(QStringLiteral("Warning! Following file does not exist or is empty:\n  ")
+                           + page.value(NodeOption::FilPageName).toString() + kSee
+                           + RunServices::nodeDescription(page));
+    } else {
+        text = page.name();
+    }
+    appendBareScript(out, text);
+    out += kCRLF;
+}
+
+void MenuSerialiser::writeLinkPage(QString &out, LevelState &level, const clsPage &page, PageLink link)
+{
     advanceLastNumberInPlace(level.id, 1);
     QString name = m_run.safeNodeName(page);
     const QString suffix = RunServices::classSuffix(name);
@@ -448,8 +452,15 @@ void MenuSerialiser::writePage(QString &out, LevelState &level, const clsPage &p
         level.lengths = m_widths.addNameLength(name, level.lengths);
     if (page.selectedOption(NodeOption::ChkNewWindow))
         m_run.logLine(QStringLiteral("Warning: \"Open in New Window\" produces non-strict HTML (target=_blank).") + kSee
-                      + description());
+                      + RunServices::nodeDescription(page));
+    const QString address = linkTarget(page, link, name);
+    appendPageCall(out, level, page, link, suffix, name, address);
+}
 
+QString MenuSerialiser::linkTarget(const clsPage &page, PageLink link, QString &name)
+{
+    // Only messages need the description; most pages never build it.
+    const auto description = [&page] { return RunServices::nodeDescription(page); };
     QString address;
     switch (link) {
     case PageLink::Script:
@@ -480,7 +491,12 @@ void MenuSerialiser::writePage(QString &out, LevelState &level, const clsPage &p
         m_run.abortRun(QStringLiteral("Javascript contains double quote") + kSee + description());
     if (address.contains(u'\r'))
         m_run.abortRun(QStringLiteral("Javascript contains a return") + kSee + description());
+    return address;
+}
 
+void MenuSerialiser::appendPageCall(QString &out, const LevelState &level, const clsPage &page, PageLink link,
+                                    QStringView suffix, const QString &name, const QString &address)
+{
     const bool main = isMainLevel(level.id);
     const NameForm form = nameForm(page.selectedOption(NodeOption::ChkPageNameIsFunction));
     FlagText flags;
@@ -499,84 +515,116 @@ void MenuSerialiser::writePage(QString &out, LevelState &level, const clsPage &p
     }
 }
 
+namespace {
+
+QString pageText(const clsPage &page, const char16_t *key)
+{
+    return page.value(key).toString();
+}
+
+// The arguments of the server calls stand in the script as they are, but for
+// the fill mark (bare script).
+QString pageArgument(const clsPage &page, const char16_t *key)
+{
+    return bareScript(pageText(page, key));
+}
+
+} // namespace
+
 void MenuSerialiser::writeAdvancedPage(QString &out, LevelState &level, const clsPage &page)
 {
-    const QString description = RunServices::nodeDescription(page);
-    const auto text = [&](const char16_t *key) { return page.value(key).toString(); };
-    // The arguments of the server calls below stand in the script as they
-    // are, but for the fill mark (bare script).
-    const auto argument = [&](const char16_t *key) { return bareScript(text(key)); };
+    if (page.selectedOption(NodeOption::OptURLCSK))
+        writeShopLinks(out, level, page);
+    else if (page.selectedOption(NodeOption::OptURLDNN))
+        writePortalDirectory(out, level, page);
+    else if (page.selectedOption(NodeOption::OptURLHarddisk))
+        writeFolderLinks(out, level, page);
+}
 
-    if (page.selectedOption(NodeOption::OptURLCSK)) {
-        m_run.setShopLinks(true);
-        if (text(u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
-            level.id = nextSiblingId(level.id);
-            const QString name = bareScript(m_run.safeNodeName(page, QStringLiteral("lnkNamePage")));
-            out += ServerCall(u"StatusLink").text(name).text(level.id).bare(u"0").bare(u"True")
-                       .text(u"normal").done();
-            out += kCRLF;
-            m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee + description);
-        } else {
-            out += ServerCall(u"CSKDirectory").text(argument(u"lnkCSKSku")).text(argument(u"lnkCSKOptionChoice"))
-                       .text(level.id).bare(u"0").bare(u"True").text(u"normal").done();
-            out += kCRLF;
-            m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description);
-        }
-        return;
-    }
-    if (page.selectedOption(NodeOption::OptURLDNN)) {
-        m_run.setPortalDirectory(true);
-        QString options = text(u"lnkHarddiskOptionsPage");
-        const QString base = options;
-        if (base.contains(u"nmf||") && base.contains(u"rmf||")) {
-            const QString header = insertedFileText(page);
-            if (header.isEmpty())
-                m_run.logLine(QStringLiteral("Warning! You have selected an empty file to insert as DNN header in "
-                                             "place of main folder.")
-                              + kSee + description);
-            options += QStringLiteral("[#") + header + QStringLiteral("#]");
-        }
-        if (base.contains(u"ih||"))
-            options += QStringLiteral("[$") + text(u"lnkChkPageDnnHeaderTemplate") + QStringLiteral("$]");
-        // The header template's "[$...$]" is the server's own; only the
-        // level's width is filled in here.
-        out += ServerCall(u"DnnDirectory").text(argument(u"lnkDNNTabID")).text(bareScript(options))
-                   .text(level.id).bare(u"0").text(u"2").text(markedWidth(level.width)).bare(u"True")
+void MenuSerialiser::writeShopLinks(QString &out, LevelState &level, const clsPage &page)
+{
+    m_run.setShopLinks(true);
+    if (pageText(page, u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
+        level.id = nextSiblingId(level.id);
+        const QString name = bareScript(m_run.safeNodeName(page, QStringLiteral("lnkNamePage")));
+        out += ServerCall(u"StatusLink").text(name).text(level.id).bare(u"0").bare(u"True").text(u"normal").done();
+        out += kCRLF;
+        m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee
+                      + RunServices::nodeDescription(page));
+    } else {
+        out += ServerCall(u"CSKDirectory").text(pageArgument(page, u"lnkCSKSku"))
+                   .text(pageArgument(page, u"lnkCSKOptionChoice")).text(level.id).bare(u"0").bare(u"True")
                    .text(u"normal").done();
         out += kCRLF;
-        level.id = advanceLastNumber(level.id, 100);
-        m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description);
+        m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee
+                      + RunServices::nodeDescription(page));
+    }
+}
+
+void MenuSerialiser::writePortalDirectory(QString &out, LevelState &level, const clsPage &page)
+{
+    m_run.setPortalDirectory(true);
+    const QString options = portalOptions(page);
+    // The header template's "[$...$]" is the server's own; only the level's
+    // width is filled in here.
+    out += ServerCall(u"DnnDirectory").text(pageArgument(page, u"lnkDNNTabID")).text(bareScript(options))
+               .text(level.id).bare(u"0").text(u"2").text(markedWidth(level.width)).bare(u"True")
+               .text(u"normal").done();
+    out += kCRLF;
+    level.id = advanceLastNumber(level.id, 100);
+    m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + RunServices::nodeDescription(page));
+}
+
+QString MenuSerialiser::portalOptions(const clsPage &page)
+{
+    QString options = pageText(page, u"lnkHarddiskOptionsPage");
+    const QString base = options;
+    if (base.contains(u"nmf||") && base.contains(u"rmf||")) {
+        const QString header = insertedFileText(page);
+        if (header.isEmpty())
+            m_run.logLine(QStringLiteral("Warning! You have selected an empty file to insert as DNN header in "
+                                         "place of main folder.")
+                          + kSee + RunServices::nodeDescription(page));
+        options += QStringLiteral("[#") + header + QStringLiteral("#]");
+    }
+    if (base.contains(u"ih||"))
+        options += QStringLiteral("[$") + pageText(page, u"lnkChkPageDnnHeaderTemplate") + QStringLiteral("$]");
+    return options;
+}
+
+void MenuSerialiser::writeFolderLinks(QString &out, LevelState &level, const clsPage &page)
+{
+    const QString folder = pageText(page, u"lnkHarddiskDirPage");
+    if (folder.trimmed().isEmpty()) {
+        m_run.logLine(QStringLiteral("Ignoring node. Insert links from folder option selected, but you have "
+                                     "not selected directory.")
+                      + kSee + RunServices::nodeDescription(page));
         return;
     }
-    if (page.selectedOption(NodeOption::OptURLHarddisk)) {
-        const QString folder = text(u"lnkHarddiskDirPage");
-        if (folder.trimmed().isEmpty()) {
-            m_run.logLine(QStringLiteral("Ignoring node. Insert links from folder option selected, but you have "
-                                         "not selected directory.")
-                          + kSee + description);
-            return;
-        }
-        const QString options = text(u"lnkHarddiskOptionsPage");
-        if (options.contains(u"asp||")) {
-            m_run.setServerDirectory(true);
-            out += ServerCall(u"harddiskDirectory").text(bareScript(m_run.raFolder(folder)))
-                       .text(bareScript(options)).text(argument(u"lnkHarddiskIncludePage"))
-                       .text(argument(u"lnkHarddiskExcludePage")).text(level.id).text(u"2")
-                       .text(markedWidth(level.width)).done();
-            out += kCRLF;
-            level.id = advanceLastNumber(level.id, 500);
-            m_run.logLine(QStringLiteral("Inserting ASP function in tree that adds the folder: ") + folder + kSee
-                          + description);
-            return;
-        }
-        if (m_expandFolder) {
-            m_expandFolder(out, page, level);
-        } else {
-            m_run.logLine(QStringLiteral("Skipping the folder: ") + folder
-                          + QStringLiteral("\n  Expanding a folder into the menu is not available in this version.")
-                          + kSee + description);
-        }
-    }
+    const QString options = pageText(page, u"lnkHarddiskOptionsPage");
+    if (options.contains(u"asp||"))
+        writeServerFolderCall(out, level, page, folder, options);
+    else if (m_expandFolder)
+        m_expandFolder(out, page, level);
+    else
+        m_run.logLine(QStringLiteral("Skipping the folder: ") + folder
+                      + QStringLiteral("\n  Expanding a folder into the menu is not available in this version.")
+                      + kSee + RunServices::nodeDescription(page));
+}
+
+void MenuSerialiser::writeServerFolderCall(QString &out, LevelState &level, const clsPage &page,
+                                           const QString &folder, const QString &options)
+{
+    // The server lists the folder when the page is served.
+    m_run.setServerDirectory(true);
+    out += ServerCall(u"harddiskDirectory").text(bareScript(m_run.raFolder(folder))).text(bareScript(options))
+               .text(pageArgument(page, u"lnkHarddiskIncludePage"))
+               .text(pageArgument(page, u"lnkHarddiskExcludePage"))
+               .text(level.id).text(u"2").text(markedWidth(level.width)).done();
+    out += kCRLF;
+    level.id = advanceLastNumber(level.id, 500);
+    m_run.logLine(QStringLiteral("Inserting ASP function in tree that adds the folder: ") + folder + kSee
+                  + RunServices::nodeDescription(page));
 }
 
 void MenuSerialiser::checkFirstColumnWidth() const

@@ -79,8 +79,24 @@ private:
     void writeEnd(QString &out);
     void writeFolder(QString &out, LevelState &level, const class clsFolder &folder, QString *childWidth);
     void writeColumn(QString &out, LevelState &level, const class clsColumn &column);
+    // A page is script between the calls, an entry with a link, or the
+    // server's or a folder's links; each has its steps below.
     void writePage(QString &out, LevelState &level, const clsPage &page);
+    void writeHiddenScript(QString &out, const clsPage &page);
+    void writeLinkPage(QString &out, LevelState &level, const clsPage &page, PageLink link);
+    // What the entry opens, checked to stand in the script string; an
+    // inserted file's text replaces name.
+    QString linkTarget(const clsPage &page, PageLink link, QString &name);
+    void appendPageCall(QString &out, const LevelState &level, const clsPage &page, PageLink link,
+                        QStringView suffix, const QString &name, const QString &address);
     void writeAdvancedPage(QString &out, LevelState &level, const clsPage &page);
+    void writeShopLinks(QString &out, LevelState &level, const clsPage &page);
+    void writePortalDirectory(QString &out, LevelState &level, const clsPage &page);
+    // The portal call's options, with the header file and template added.
+    QString portalOptions(const clsPage &page);
+    void writeFolderLinks(QString &out, LevelState &level, const clsPage &page);
+    void writeServerFolderCall(QString &out, LevelState &level, const clsPage &page, const QString &folder,
+                               const QString &options);
     QString insertedFileText(const clsPage &page);
     NameForm nameForm(bool bare) const;
     QString levelWidthText(const QString &width) const;
