@@ -1,7 +1,7 @@
 #include "generator/runtimewriter.h"
 
 #include "core/textbuild.h"
-#include "generator/emitter.h"
+#include "core/emitter.h"
 #include "generator/runservices.h"
 #include "generator/runtimetemplates.h"
 #include "options/options.h"

@@ -1,6 +1,6 @@
 #include "generator/samplepage.h"
 
-#include "core/htmltext.h"
+#include "core/emitter.h"
 #include "core/textbuild.h"
 #include "generator/runservices.h"
 #include "options/options.h"
@@ -16,6 +16,39 @@ namespace qwk {
 namespace {
 
 const QString kDefaultName = QStringLiteral("qSample.html");
+
+// The page. A line that holds only an optional piece is left out with it.
+const QStringView kSamplePage = uR"html(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01//EN" "http://www.w3.org/TR/html4/strict.dtd"><HTML>
+<HEAD>
+<meta name=Generator content="Quenwick">
+$styleSheetLink$
+$languageScript$
+</HEAD>
+<BODY>
+$sampleScript$
+<script src="$h:scriptAddress$" type ="text/javascript"></script>
+<p style="font-weight:700;text-decoration:underline;margin-top:15px;">File Information:</p>
+<p>File name:  $h:samplePath$</p>
+<p>File date:  $date$</p>
+$cssLink$
+<p>Javascript link:  $h:scriptAddress$</p>
+$languageNote$
+</BODY>
+</HTML>
+)html";
+
+// Without the style sheet in the script, the page links it.
+const QStringView kStyleSheetLink = uR"html(<link rel="stylesheet" type="text/css" href="$h:styleSheetAddress$">)html";
+const QStringView kCssLink = uR"html(<p>CSS link:  $h:styleSheet$</p>)html";
+const QStringView kCssInScript = uR"html(<p>CSS link:  None. CSS file included in javascript menutree file</p>)html";
+
+// A multilingual menu reads its language from a script variable; the page
+// sets one. The name is checked to be a script name before it goes in.
+const QStringView kLanguageScript = uR"html(<script type="text/javascript">var $language$= 'en-US';</script>)html";
+const QStringView kLanguageNote = uR"html(<p>Inserted script: var $language$= 'en-US'</p>)html";
+
+// The project's own script for the sample page, as the author wrote it.
+const QStringView kSampleScript = uR"html(<script type ="text/javascript">$sampleHtml$</script>)html";
 
 QString folderOf(const QString &path)
 {
@@ -88,48 +121,29 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
     if (multilingual && !language.trimmed().isEmpty() && !isScriptVariableName(language.trimmed()))
         m_run.abortRun(QStringLiteral("Javascript language variable is not a script name: ") + language.trimmed());
     const QString sampleHtml = options.text(u"prjSampleHTML");
-    const QString scriptSrc = htmlEscaped(scriptAddress);
 
     QString page;
-    const auto line = [&page](const QString &text) {
-        page += text;
-        page += kCRLF;
-    };
-    line(QStringLiteral(
-        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">"
-        "<HTML>"));
-    line(QStringLiteral("<HEAD>"));
-    line(QStringLiteral("<meta name=Generator content=\"Quenwick\">"));
-    QString styleSheet;
+    TextEmitter e(page);
+    e.setLineEnd(kCRLF);
+    e.set(u"scriptAddress"_qs, scriptAddress);
+    e.set(u"samplePath"_qs, samplePath);
+    e.set(u"language"_qs, language);
+    e.set(u"sampleHtml"_qs, sampleHtml);
     if (!cssInScript) {
-        styleSheet = m_run.styleSheetPath();
-        line(QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"")
-            + htmlEscaped(m_run.ra(styleSheet)) + QStringLiteral("\">"));
+        const QString styleSheet = m_run.styleSheetPath();
+        e.set(u"styleSheet"_qs, styleSheet);
+        e.set(u"styleSheetAddress"_qs, m_run.ra(styleSheet));
     }
-    if (multilingual)
-        line(QStringLiteral("<script type=\"text/javascript\">var ") + language
-            + QStringLiteral("= 'en-US';</script>"));
-    line(QStringLiteral("</HEAD>"));
-    line(QStringLiteral("<BODY>"));
-    if (!sampleHtml.isEmpty())
-        line(QStringLiteral("<script type =\"text/javascript\">") + sampleHtml + QStringLiteral("</script>"));
-    line(QStringLiteral("<script src=\"") + scriptSrc
-        + QStringLiteral("\" type =\"text/javascript\"></script>"));
-    line(QStringLiteral(
-        "<p style=\"font-weight:700;text-decoration:underline;margin-top:15px;\">File Information:</p>"));
-    line(QStringLiteral("<p>File name:  ") + htmlEscaped(samplePath) + QStringLiteral("</p>"));
+    e.set(u"styleSheetLink"_qs, cssInScript ? QString() : e.render(kStyleSheetLink));
+    e.set(u"languageScript"_qs, multilingual ? e.render(kLanguageScript) : QString());
+    e.set(u"sampleScript"_qs, sampleHtml.isEmpty() ? QString() : e.render(kSampleScript));
+    e.set(u"cssLink"_qs, e.render(cssInScript ? kCssInScript : kCssLink));
+    e.set(u"languageNote"_qs, multilingual ? e.render(kLanguageNote) : QString());
     const QLocale locale = QLocale::system();
-    line(QStringLiteral("<p>File date:  ") + locale.toString(QDate::currentDate(), QLocale::ShortFormat)
-        + u' ' + locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral("</p>"));
-    if (!cssInScript)
-        line(QStringLiteral("<p>CSS link:  ") + htmlEscaped(styleSheet) + QStringLiteral("</p>"));
-    else
-        line(QStringLiteral("<p>CSS link:  None. CSS file included in javascript menutree file</p>"));
-    line(QStringLiteral("<p>Javascript link:  ") + htmlEscaped(scriptAddress) + QStringLiteral("</p>"));
-    if (multilingual)
-        line(QStringLiteral("<p>Inserted script: var ") + language + QStringLiteral("= 'en-US'</p>"));
-    line(QStringLiteral("</BODY>"));
-    line(QStringLiteral("</HTML>"));
+    e.set(u"date"_qs,
+        locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' '
+            + locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    e.emit(kSamplePage);
     return page;
 }
 

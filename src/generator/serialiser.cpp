@@ -1,5 +1,6 @@
 #include "generator/serialiser.h"
 
+#include "core/emitter.h"
 #include "core/textbuild.h"
 #include "generator/menuflags.h"
 #include "generator/runservices.h"
@@ -116,42 +117,70 @@ MenuSerialiser::MenuSerialiser(RunServices &run)
 {
 }
 
+namespace {
+
+// The table the menu stands in, written by the script into the page. $v: and
+// $f: are the script's own identifiers; comment lines go when it is compact.
+const QStringView kTableStart = uR"js(//start of tree menu table
+$f:dw$($table$);
+$f:dw$("<tr>");
+$f:dw$($cell$);
+)js";
+const QStringView kTableTag = uR"html(<table $center$$fullWidth$border='0' cellspacing='0' cellpadding='0'>)html";
+const QStringView kTableCell = uR"html(<td class='$cellClass$' valign='top'>)html";
+
+const QStringView kTableEnd = uR"js($f:dw$("</td>");
+$f:dw$("</tr>");
+$f:dw$("</table>");
+document.write($v:gstr$);$v:gstr$="";
+)js";
+// A tree menu whose folders may stay open reopens them on every page.
+const QStringView kOpenRemembered = uR"js(//open the sections the cookie remembers
+if($v:w3c$){$f:oas$();};
+)js";
+const QStringView kScrollBack = uR"js(if(window.pageXOffset==0){$v:XOff$=true;}else if($v:ie$){$v:sTop$=true;};
+//scroll to scroll cookie
+if($v:gb$){$f:stsc$();};
+)js";
+
+void configureTableEmitter(TextEmitter &e, RunServices &run)
+{
+    e.setLineEnd(kCRLF);
+    e.setCommentFilter([&run](const QString &line) { return run.commentLine(line); });
+    e.addResolver(QStringLiteral("v"), [&run](const QString &name) { return run.scriptVariable(name); });
+    e.addResolver(QStringLiteral("f"), [&run](const QString &name) { return run.scriptFunction(name); });
+}
+
+} // namespace
+
 QString MenuSerialiser::writeTableStart()
 {
-    const QString dw = m_run.scriptFunction(QStringLiteral("dw"));
-    QString table = QStringLiteral("<table ");
-    if (m_options.isChecked(u"prjCenterTable"))
-        table += QStringLiteral("align=\"center\" ");
-    if (m_options.isChecked(u"prjWidthTo100"))
-        table += QStringLiteral(" width='100%' ");
-    table += QStringLiteral("border='0' cellspacing='0' cellpadding='0'>");
-    const QString td = QStringLiteral("<td class='") + m_run.cssClassName(QStringLiteral("MenuTreeBox"))
-                       + QStringLiteral("' valign='top'>");
-    return m_run.commentLine(QStringLiteral("//start of tree menu table")) + dw + u'(' + quoted(table)
-           + QStringLiteral(");") + kCRLF + dw + QStringLiteral("(\"<tr>\");") + kCRLF + dw + u'(' + quoted(td)
-           + QStringLiteral(");") + kCRLF;
+    QString out;
+    TextEmitter e(out);
+    configureTableEmitter(e, m_run);
+    e.set(QStringLiteral("center"), m_options.isChecked(u"prjCenterTable") ? u"align=\"center\" " : u"");
+    e.set(QStringLiteral("fullWidth"), m_options.isChecked(u"prjWidthTo100") ? u" width='100%' " : u"");
+    e.set(QStringLiteral("cellClass"), m_run.cssClassName(QStringLiteral("MenuTreeBox")));
+    // Both go into the script as quoted strings.
+    e.set(QStringLiteral("table"), quoted(e.render(kTableTag)));
+    e.set(QStringLiteral("cell"), quoted(e.render(kTableCell)));
+    e.emit(kTableStart);
+    return out;
 }
 
 QString MenuSerialiser::writeTableEnd()
 {
-    const QString dw = m_run.scriptFunction(QStringLiteral("dw"));
-    const QString gstr = m_run.scriptVariable(QStringLiteral("gstr"));
-    QString out = dw + QStringLiteral("(\"</td>\");") + kCRLF + dw + QStringLiteral("(\"</tr>\");") + kCRLF + dw
-                  + QStringLiteral("(\"</table>\");") + kCRLF;
-    out += QStringLiteral("document.write(") + gstr + QStringLiteral(");") + gstr + QStringLiteral("=\"\";") + kCRLF;
-    if (m_flags.tree() && !m_options.isChecked(u"prjChkAllMenusClosed")) {
-        out += m_run.commentLine(QStringLiteral("//open the sections the cookie remembers"));
-        out += RunServices::ifOpen(m_run.scriptVariable(QStringLiteral("w3c")))
-               + m_run.scriptFunction(QStringLiteral("oas")) + QStringLiteral("();") + RunServices::blockClose()
-               + kCRLF;
-    }
-    out += RunServices::ifOpen(QStringLiteral("window.pageXOffset==0")) + m_run.scriptVariable(QStringLiteral("XOff"))
-           + QStringLiteral("=true;") + RunServices::elseIfOpen(m_run.scriptVariable(QStringLiteral("ie")))
-           + m_run.scriptVariable(QStringLiteral("sTop")) + QStringLiteral("=true;") + RunServices::blockClose()
-           + kCRLF;
-    out += m_run.commentLine(QStringLiteral("//scroll to scroll cookie"));
-    out += RunServices::ifOpen(m_run.scriptVariable(QStringLiteral("gb"))) + m_run.scriptFunction(QStringLiteral("stsc"))
-           + QStringLiteral("();") + RunServices::blockClose() + kCRLF;
+    QString out;
+    TextEmitter e(out);
+    configureTableEmitter(e, m_run);
+    e.emit(kTableEnd);
+    if (m_flags.tree() && !m_options.isChecked(u"prjChkAllMenusClosed"))
+        e.emit(kOpenRemembered);
+    // A compact script numbers its variables in the order they are first
+    // asked for, and sTop has always been asked for before XOff: asked here
+    // first, the scripts keep their names.
+    m_run.scriptVariable(QStringLiteral("sTop"));
+    e.emit(kScrollBack);
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "generator/sitemap.h"
 
+#include "core/emitter.h"
 #include "core/htmltext.h"
 #include "core/textbuild.h"
 #include "generator/folderexpansion.h"
@@ -21,6 +22,35 @@ namespace qwk {
 namespace {
 
 const QString kSee = QStringLiteral("\n  See ");
+
+// The page around the lines: the menu's style sheet and one table cell in
+// the menu's box class.
+const QStringView kPageHead = uR"html(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN" "http://www.w3.org/TR/html4/loose.dtd">
+<html xmlns="http://www.w3.org/1999/xhtml" >
+<head>
+   <title>$h:scriptAddress$</title>
+   <link rel="stylesheet" type="text/css" href="$h:styleSheetAddress$">
+</head>
+<body>
+  <table $fullWidth$ border='0' cellspacing='0' cellpadding='0'>
+    <tr>
+      <td class='$cellClass$' valign='top'$firstColumn$>
+)html";
+const QStringView kFirstColumn = uR"html( Width = '$width$')html";
+const QStringView kPageTail = uR"html(      </TD>
+    </TR>
+  </TABLE>  <p>Total number of links: $links$.</p>
+</BODY>
+</HTML>)html";
+
+// One line per folder and per link. The classes and images are the same for
+// every line of a kind, so each kind is rendered once per job and only the
+// slots ($indent$, $href$, $text$) are filled in per line.
+const QStringView kFolderLine = uR"html(<p class='$boxClass$'>$indent$$image$<span class='$lineClass$'>$text$</span></p>
+)html";
+const QStringView kLinkLine = uR"html(<p class='$boxClass$'>$indent$$image$<a href="$href$"><span class='$lineClass$'>$text$</span></a></p>
+)html";
+const QStringView kLineImage = uR"html(<img src=$imageFile$>&nbsp;)html";
 
 // A name without its class suffix ("News*03" is shown as News).
 QString withoutSuffix(QString name)
@@ -88,31 +118,45 @@ QStringView SiteMapWriter::indentText(int indent)
     return QStringView(m_indent).first(need);
 }
 
+const QStringList &SiteMapWriter::linePieces(LinePieces which)
+{
+    QStringList &pieces = m_linePieces[which];
+    if (!pieces.isEmpty())
+        return pieces;
+    const bool link = which == LinkWithImage || which == LinkWithoutImage;
+    const LineClass box = which == MainFolder ? MainFolderBox : which == SubFolder ? SubFolderBox : LinkBox;
+    const std::optional<QString> &imageFile = lineImage(box);
+    QString unused;
+    TextEmitter e(unused);
+    e.setLineEnd(kCRLF);
+    e.set(u"boxClass"_qs, lineClass(box));
+    const bool image = imageFile.has_value() && which != LinkWithoutImage;
+    e.set(u"imageFile"_qs, image ? *imageFile : QString());
+    e.set(u"image"_qs, image ? e.render(kLineImage) : QString());
+    e.set(u"lineClass"_qs,
+        lineClass(which == MainFolder ? MainFolderLine : which == SubFolder ? SubFolderLine : LinkLine));
+    pieces = link ? e.renderPieces(kLinkLine, { u"indent"_qs, u"href"_qs, u"text"_qs })
+                  : e.renderPieces(kFolderLine, { u"indent"_qs, u"text"_qs });
+    return pieces;
+}
+
 void SiteMapWriter::folderLine(QString &out, const QString &text, int indent, bool mainFolder)
 {
-    const std::optional<QString> &imageFile = lineImage(mainFolder ? MainFolderBox : SubFolderBox);
-    const bool image = imageFile.has_value();
-    appendPieces(out, { u"<p class='", lineClass(mainFolder ? MainFolderBox : SubFolderBox), u"'>",
-                          indentText(indent), image ? u"<img src=" : u"", image ? QStringView(*imageFile) : QStringView(),
-                          image ? u">&nbsp;" : u"", u"<span class='", lineClass(mainFolder ? MainFolderLine : SubFolderLine), u"'>", text,
-                          u"</span></p>\r\n" });
+    const QStringList &p = linePieces(mainFolder ? MainFolder : SubFolder);
+    appendPieces(out, { p[0], indentText(indent), p[1], text, p[2] });
 }
 
 void SiteMapWriter::linkLine(
     QString &out, const QString &address, const QString &name, int indent, bool image)
 {
-    const std::optional<QString> &imageFile = lineImage(LinkBox);
-    image = image && imageFile.has_value();
+    const QStringList &p = linePieces(image ? LinkWithImage : LinkWithoutImage);
     // A double quote would end the attribute early.
     QString href = address;
     if (href.contains(u'"'))
         href.replace(u'"', QStringLiteral("&quot;"));
     const bool missing = name.isEmpty() || name.trimmed().isEmpty();
-    appendPieces(out, { u"<p class='", lineClass(LinkBox), u"'>", indentText(indent),
-                          image ? u"<img src=" : u"", image ? QStringView(*imageFile) : QStringView(),
-                          image ? u">&nbsp;" : u"", u"<a href=\"", href,
-                          u"\"><span class='", lineClass(LinkLine), u"'>",
-                          missing ? QStringView(u"(Missing name)") : QStringView(name), u"</span></a></p>\r\n" });
+    appendPieces(out, { p[0], indentText(indent), p[1], href, p[2],
+                          missing ? QStringView(u"(Missing name)") : QStringView(name), p[3] });
 }
 
 QString SiteMapWriter::walkTree()
@@ -240,44 +284,27 @@ QString SiteMapWriter::pageText(QString lines)
     const clsOptions &options = m_run.projectOptions();
     const QString script = options.text(u"prjFilJS");
     const QString styleSheet = m_run.styleSheetPath();
-    QString page;
-    const auto line = [&page](const QString &text) {
-        page += text;
-        page += kCRLF;
-    };
-    line(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-                        "\"http://www.w3.org/TR/html4/loose.dtd\">"));
-    line(QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\" >"));
-    line(QStringLiteral("<head>"));
-    line(QStringLiteral("   <title>") + htmlEscaped(m_run.ra(script)) + QStringLiteral("</title>"));
-    line(QStringLiteral("   <link rel=\"stylesheet\" type=\"text/css\" href=\"")
-        + htmlEscaped(m_run.ra(styleSheet)) + QStringLiteral("\">"));
-    line(QStringLiteral("</head>"));
-    line(QStringLiteral("<body>"));
-    line(QStringLiteral("  <table ")
-        + (options.isChecked(u"prjWidthTo100") ? QStringLiteral(" width='100%' ") : QString())
-        + QStringLiteral(" border='0' cellspacing='0' cellpadding='0'>"));
-    line(QStringLiteral("    <tr>"));
+    TextEmitter e(lines);
+    e.setLineEnd(kCRLF);
+    e.set(u"scriptAddress"_qs, m_run.ra(script));
+    e.set(u"styleSheetAddress"_qs, m_run.ra(styleSheet));
+    e.set(u"fullWidth"_qs, options.isChecked(u"prjWidthTo100") ? u" width='100%' " : u"");
     QString firstColumn;
     if (options.isChecked(u"prjChkFirstColValue")) {
         const QString width = options.text(u"prjFirstColWid").trimmed();
         if (!isWidthValue(width))
             m_run.abortRun(badWidthMessage(u"prjFirstColWid", width));
-        firstColumn = QStringLiteral(" Width = '") + width + u'\'';
+        TextEmitter::Scope column(e, { { u"width"_qs, width } });
+        firstColumn = e.render(kFirstColumn);
     }
-    line(QStringLiteral("      <td") + QStringLiteral(" class='") + lineClass(MenuTreeBox)
-        + QStringLiteral("' valign='top'") + firstColumn + u'>');
+    e.set(u"firstColumn"_qs, firstColumn);
+    e.set(u"cellClass"_qs, lineClass(MenuTreeBox));
+    e.set(u"links"_qs, QString::number(m_links));
     // The lines are most of the page: the head goes in front of them, so the
     // largest text of the job is not copied (a site map can be 20 MB).
-    lines.prepend(page);
-    page = std::move(lines);
-    line(QStringLiteral("      </TD>"));
-    line(QStringLiteral("    </TR>"));
-    line(QStringLiteral("  </TABLE>  <p>Total number of links: ") + QString::number(m_links)
-        + QStringLiteral(".</p>"));
-    line(QStringLiteral("</BODY>"));
-    page += QStringLiteral("</HTML>");
-    return page;
+    lines.prepend(e.render(kPageHead));
+    e.emit(kPageTail);
+    return lines;
 }
 
 void SiteMapWriter::writeSiteMap()

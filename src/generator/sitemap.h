@@ -7,6 +7,7 @@
 // error and writes nothing.
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -50,6 +51,9 @@ private:
     // The image of a line kind (none when its check box is off), read once per
     // job, as it goes after "src=".
     const std::optional<QString> &lineImage(LineClass which);
+    // The fixed text of a line kind around its slots, rendered at its first line.
+    enum LinePieces { MainFolder, SubFolder, LinkWithImage, LinkWithoutImage, LinePieceKinds };
+    const QStringList &linePieces(LinePieces which);
 
     RunServices &m_run;
     clsFolder &m_root;
@@ -57,6 +61,7 @@ private:
     QString m_indent;
     bool m_haveLineImages = false;
     std::array<std::optional<QString>, 3> m_lineImages; // main folder, sub-folder, link
+    std::array<QStringList, LinePieceKinds> m_linePieces;
     int m_links = 0;
 };
 

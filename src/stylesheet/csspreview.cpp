@@ -1,7 +1,9 @@
 #include "stylesheet/csspreview.h"
 
-#include "core/htmltext.h"
+#include "core/emitter.h"
 #include "options/options.h"
+
+#include <QHash>
 
 #include <exception>
 #include <stdexcept>
@@ -10,14 +12,39 @@ namespace qwk {
 
 namespace {
 
-// Author text written into the page goes in as text, never as markup: a
-// class name, path or selector cannot open an element or an attribute of its
-// own (a selector such as "img src=x onerror=..." would otherwise run script
-// in the preview). Some of it stands in class='...', so the apostrophe too.
-QString escaped(const QString &s)
-{
-    return htmlAttributeEscaped(s);
-}
+// The page is one line: the template's line breaks and indents are only for
+// reading. Author text goes in as text, never as markup ($a: escapes it for
+// double and single quotes alike): a class name, path or selector cannot
+// open an element or an attribute of its own (a selector such as
+// "img src=x onerror=..." would otherwise run script in the preview).
+const QStringView kPreviewPage = uR"html(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN" "http://www.w3.org/TR/html4/loose.dtd">
+<html><head><meta http-equiv="Content-Type" content="text/html">
+<link rel="stylesheet" type="text/css" href="$a:styleSheet$">
+</HEAD><BODY><TABLE border='0' cellspacing='0' cellpadding='0'><TR>
+<TD class="$a:MenuTreeBox$" width="120" valign="top">
+  <div class='$a:MainFolderBox$' $mainIndent$>&plusmn;$mainFolderLine$
+    <div class='$a:MainFolderPage$'><div class='$a:SubFolderBox$' $subIndent$>&plusmn;$subFolderLine$
+      <div class='$a:SubFolderPage$'><div class='$a:LinkBox$' $subIndent$>
+        <table><tr><td class='$a:LinkPage$    '>&bull;$linkLine$</td></tr></table>
+      </div></div></div></div></div>
+</TD></TR></TABLE><br>
+$samples$</BODY></HTML>)html";
+
+// A tree menu's folders are indented by the project's pixels.
+const QStringView kIndent = uR"html(style="margin-left:$a:pixels$px" )html";
+
+// The line of a mock entry, lit under the mouse as the menu's own lines are.
+const QStringView kMockLine = uR"html(<span onMouseOver=this.className='$a:lineClass$MouseOver' onMouseOut=this.className='$a:lineClass$' class='$a:lineClass$' href='javascript://'>$label$</span>)html";
+
+// The sample of one rule: a class names a paragraph, an element that is safe
+// to write shows itself, anything else is shown as text.
+const QStringView kClassSample = uR"html(<p class='$a:ruleClass$'>$a:rule$</p>)html";
+const QStringView kElementSample = uR"html(<$rule$>$rule$</$rule$>)html";
+const QStringView kTextSample = uR"html(<p>$a:rule$</p>)html";
+
+// The class names of the mock menu, in the order they are looked up.
+const char16_t *const kMockClasses[] = { u"MenuTreeBox", u"MainFolderBox", u"MainFolderLine", u"MainFolderPage",
+    u"SubFolderBox", u"SubFolderLine", u"SubFolderPage", u"LinkBox", u"LinkPage", u"LinkLine" };
 
 // A selector can name a sample element when it cannot close the tag, start an
 // attribute value or an entity, and the element does not act on the page: the
@@ -52,82 +79,67 @@ PreviewPage previewPage(
     PreviewPage result;
     int step = 0;
     QString failure;
-    auto name = [&](const char16_t *key) -> QString {
-        const QString k = QString::fromUtf16(key);
+    auto name = [&](const QString &key) -> QString {
         if (className)
-            return escaped(className(k));
-        if (options.getControl(kClassNameOptionPrefix + k) < 0) {
-            failure = QStringLiteral("cssClassName could not find ") + k;
+            return className(key);
+        if (options.getControl(kClassNameOptionPrefix + key) < 0) {
+            failure = QStringLiteral("cssClassName could not find ") + key;
             throw std::runtime_error("class key");
         }
-        return escaped(options.projectClassName(k));
+        return options.projectClassName(key);
     };
     try {
+        QString &h = result.html;
+        h.reserve(2048 + rules.size() * 48);
+        TextEmitter e(h);
+        e.setLineEnd(QString());
+        e.setStripIndent(true);
+
         step = 1;
         QString mainIndent;
         QString subIndent;
         if (options.controlValue(u"prjChkTreeMenus").toInt() != 0) {
             auto indent = [&](QStringView key) {
-                return QStringLiteral("style=\"margin-left:") + escaped(options.text(key).trimmed())
-                    + QStringLiteral("px\" ");
+                TextEmitter::Scope pixels(e, { { u"pixels"_qs, options.text(key).trimmed() } });
+                return e.render(kIndent);
             };
             mainIndent = indent(u"prjLeftIndentMainFolder");
             subIndent = indent(u"prjLeftIndentSubFolder");
         }
+        e.set(u"mainIndent"_qs, mainIndent);
+        e.set(u"subIndent"_qs, subIndent);
 
         step = 2;
-        QString &h = result.html;
-        h.reserve(2048 + rules.size() * 48);
-        h += QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-                            "\"http://www.w3.org/TR/html4/loose.dtd\">");
-        h += QStringLiteral("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html\">");
-        h += QStringLiteral("<link rel=\"stylesheet\" type=\"text/css\" href=\"")
-            + escaped(options.text(u"prjFilCSS")) + QStringLiteral("\">");
-        h += QStringLiteral("</HEAD><BODY><TABLE border='0' cellspacing='0' cellpadding='0'><TR>");
-        h += QStringLiteral("<TD class=\"") + name(u"MenuTreeBox")
-            + QStringLiteral("\" width=\"120\" valign=\"top\">");
-
-        auto line = [&](const QString &lineClass, const QString &text) {
-            h += QStringLiteral("<span onMouseOver=this.className='") + lineClass
-                + QStringLiteral("MouseOver' onMouseOut=this.className='") + lineClass
-                + QStringLiteral("' class='") + lineClass + QStringLiteral("' href='javascript://'>") + text
-                + QStringLiteral("</span>");
+        e.set(u"styleSheet"_qs, options.text(u"prjFilCSS"));
+        QHash<QString, QString> classes;
+        for (const char16_t *key : kMockClasses) {
+            const QString k = QString::fromUtf16(key);
+            classes.insert(k, name(k));
+            e.set(k, classes.value(k));
+        }
+        const auto mockLine = [&](const QString &key, const char16_t *label) {
+            TextEmitter::Scope line(e, { { u"lineClass"_qs, classes.value(key) }, { u"label"_qs, label } });
+            return e.render(kMockLine);
         };
-        h += QStringLiteral("<div class='") + name(u"MainFolderBox") + QStringLiteral("' ") + mainIndent
-            + u'>';
-        h += QStringLiteral("&plusmn;");
-        line(name(u"MainFolderLine"), QStringLiteral("Main folder"));
-
-        h += QStringLiteral("<div class='") + name(u"MainFolderPage") + QStringLiteral("'><div class='")
-            + name(u"SubFolderBox") + QStringLiteral("' ") + subIndent + u'>';
-        h += QStringLiteral("&plusmn;");
-        line(name(u"SubFolderLine"), QStringLiteral("Sub folder"));
-
-        h += QStringLiteral("<div class='") + name(u"SubFolderPage") + QStringLiteral("'><div class='")
-            + name(u"LinkBox") + QStringLiteral("' ") + subIndent + u'>';
-        h += QStringLiteral("<table><tr><td class='") + name(u"LinkPage") + QStringLiteral("    '>&bull;");
-        line(name(u"LinkLine"), QStringLiteral("Link"));
-        h += QStringLiteral("</td></tr></table>");
-
-        h += QStringLiteral("</div></div></div></div></div></TD></TR></TABLE><br>");
+        e.set(u"mainFolderLine"_qs, mockLine(u"MainFolderLine"_qs, u"Main folder"));
+        e.set(u"subFolderLine"_qs, mockLine(u"SubFolderLine"_qs, u"Sub folder"));
+        e.set(u"linkLine"_qs, mockLine(u"LinkLine"_qs, u"Link"));
 
         step = 3;
         static const QStringList noSample { QStringLiteral("body"), QStringLiteral("a:visited"),
             QStringLiteral("a:hover") };
         step = 4;
+        QString samples;
         for (const QString &s : rules) {
             if (noSample.contains(s, Qt::CaseInsensitive))
                 continue;
-            if (s.startsWith(u'.')) {
-                h += QStringLiteral("<p class='") + escaped(s.mid(1)) + QStringLiteral("'>") + escaped(s)
-                    + QStringLiteral("</p>");
-            } else if (safeAsElementName(s)) {
-                h += u'<' + s + u'>' + s + QStringLiteral("</") + s + u'>';
-            } else {
-                h += QStringLiteral("<p>") + escaped(s) + QStringLiteral("</p>");
-            }
+            TextEmitter::Scope rule(e, { { u"rule"_qs, s }, { u"ruleClass"_qs, s.mid(1) } });
+            samples += e.render(s.startsWith(u'.') ? kClassSample
+                    : safeAsElementName(s)         ? kElementSample
+                                                   : kTextSample);
         }
-        h += QStringLiteral("</BODY></HTML>");
+        e.set(u"samples"_qs, samples);
+        e.emit(kPreviewPage);
         // Steps 5 and 6, closing the browser's document and writing the page
         // into it, belong to whoever shows the page.
         result.ok = true;

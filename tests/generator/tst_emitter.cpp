@@ -1,7 +1,7 @@
 // The template emitter: substitution, scopes, resolvers, comment and
 // optional lines, and the hard failures that keep half-substituted text out
 // of generated files.
-#include "generator/emitter.h"
+#include "core/emitter.h"
 
 #include <QtTest>
 
@@ -18,6 +18,10 @@ private Q_SLOTS:
     void commentLinesGoThroughTheFilter();
     void lonePlaceholderLineDisappearsWhenEmpty();
     void stripIndentKeepsValues();
+    void escaping_data();
+    void escaping();
+    void escapingPrefixesAreTaken();
+    void piecesAroundSlots();
     void failures_data();
     void failures();
 };
@@ -123,6 +127,57 @@ void TestEmitter::stripIndentKeepsValues()
     QCOMPARE(out, u"if(a){\nb=\"  kept\"\n}"_qs);
 }
 
+void TestEmitter::escaping_data()
+{
+    QTest::addColumn<QString>("tmpl");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("text") << u"<p>$h:t$</p>"_qs << u"<p>&lt;b&gt; Tom's &amp; &quot;x&quot;</p>"_qs;
+    QTest::newRow("attribute") << u"class='$a:t$'"_qs << u"class='&lt;b&gt; Tom&#39;s &amp; &quot;x&quot;'"_qs;
+    QTest::newRow("raw beside escaped") << u"$t$|$h:t$"_qs << u"<b> Tom's & \"x\"|&lt;b&gt; Tom's &amp; &quot;x&quot;"_qs;
+    QTest::newRow("dollar in value") << u"$h:d$"_qs << u"$h:t$"_qs;
+    QTest::newRow("callback piece") << u"<p>$h:cb$</p>"_qs << u"<p>&lt;i&gt;</p>"_qs;
+    QTest::newRow("inner scope wins") << u"$a:s$"_qs << u"&#39;in"_qs;
+}
+
+void TestEmitter::escaping()
+{
+    QFETCH(QString, tmpl);
+    QFETCH(QString, expected);
+    QString out;
+    TextEmitter e(out);
+    e.set(u"t"_qs, u"<b> Tom's & \"x\""_qs);
+    e.set(u"d"_qs, u"$h:t$"_qs);
+    e.set(u"cb"_qs, TextEmitter::Callback([&] { e.raw(u"<i>"); }));
+    e.set(u"s"_qs, u"out"_qs);
+    TextEmitter::Scope inner(e, { { u"s"_qs, u"'in"_qs } });
+    e.emit(tmpl);
+    QCOMPARE(out, expected);
+}
+
+void TestEmitter::escapingPrefixesAreTaken()
+{
+    QString out;
+    TextEmitter e(out);
+    const auto resolver = [](const QString &n) { return n; };
+    QVERIFY_THROWS_EXCEPTION(TemplateError, e.addResolver(u"h"_qs, resolver));
+    QVERIFY_THROWS_EXCEPTION(TemplateError, e.addResolver(u"a"_qs, resolver));
+}
+
+void TestEmitter::piecesAroundSlots()
+{
+    QString out = u"kept"_qs;
+    TextEmitter e(out);
+    e.setLineEnd(u"\r\n"_qs);
+    e.set(u"cls"_qs, u"Box"_qs);
+    const QStringList pieces
+        = e.renderPieces(u"<p class='$cls$'>$indent$<span>$text$</span></p>\n"_qs, { u"text"_qs, u"indent"_qs });
+    QCOMPARE(pieces, (QStringList { u"<p class='Box'>"_qs, u"<span>"_qs, u"</span></p>\r\n"_qs }));
+    QCOMPARE(out, u"kept"_qs);
+    // The slots are gone afterwards; the shared values stay.
+    QVERIFY_THROWS_EXCEPTION(TemplateError, e.emit(u"$text$"_qs));
+    QCOMPARE(e.render(u"$cls$"_qs), u"Box"_qs);
+}
+
 void TestEmitter::failures_data()
 {
     QTest::addColumn<QString>("tmpl");
@@ -130,6 +185,8 @@ void TestEmitter::failures_data()
     QTest::newRow("unterminated") << u"a $open"_qs;
     QTest::newRow("unknown in comment") << u"// $nope$"_qs;
     QTest::newRow("unknown prefix") << u"$z:co$"_qs;
+    QTest::newRow("unknown escaped variable") << u"<p>$h:nope$</p>"_qs;
+    QTest::newRow("unknown attribute variable") << u"$a:nope$"_qs;
 }
 
 void TestEmitter::failures()

@@ -1,13 +1,20 @@
 #pragma once
-// A small template emitter for the long fixed texts the generator writes (the
-// script runtime, the server library). Templates are readable text with
-// $name$ placeholders; values come from a stack of scopes, so a writer can set
-// what a whole file shares once and add what one function needs around it.
+// A small template emitter for the long fixed texts the program writes (the
+// script runtime, the sample and site map pages, the style preview).
+// Templates are readable text with $name$ placeholders; values come from a
+// stack of scopes, so a writer can set what a whole file shares once and add
+// what one function needs around it.
 //
 //   $name$         the innermost value of name (text, or a callback that
 //                  emits a nested piece at that point)
+//   $h:name$       the value of name as HTML text (htmlEscaped): the caller
+//                  passes what the author typed, the template says where it
+//                  stands, so no call site can forget the escaping
+//   $a:name$       the same for attribute values that may stand in single
+//                  quotes as well (htmlAttributeEscaped)
 //   $prefix:arg$   a registered resolver called with arg (the generator maps
-//                  $v:co$ and $f:mf$ to script identifiers this way)
+//                  $v:co$ and $f:mf$ to script identifiers this way); "h" and
+//                  "a" are taken by the escaping above
 //   $$             a literal dollar
 //
 // An unknown name or prefix, or a "$" without its partner, is a programming
@@ -26,6 +33,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <initializer_list>
 #include <stdexcept>
@@ -103,9 +111,17 @@ public:
     // Substitutes a template into a string of its own (for short pieces that
     // several templates share); the buffer is not touched.
     QString render(QStringView tmpl);
+    // Substitutes a template once and leaves the named slots open: returns
+    // the text around them, in the order the slots stand in the template
+    // (n slots, n + 1 pieces). For a line written thousands of times where
+    // only a few values change: the writer puts the pieces and its values
+    // together without looking anything up again.
+    QStringList renderPieces(QStringView tmpl, const QStringList &slotNames);
 
 private:
     const Value *find(const QString &name) const;
+    // The text of a value; a callback's piece is caught in a string of its own.
+    QString valueText(const QString &name);
     void emitLine(QStringView line, bool hasEnd);
     void substitute(QStringView line);
 

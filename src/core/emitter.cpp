@@ -1,4 +1,6 @@
-#include "generator/emitter.h"
+#include "core/emitter.h"
+
+#include "core/htmltext.h"
 
 namespace qwk {
 
@@ -37,6 +39,8 @@ TextEmitter::TextEmitter(QString &out)
 
 void TextEmitter::addResolver(const QString &prefix, Resolver resolver)
 {
+    if (prefix == u"h" || prefix == u"a")
+        throw TemplateError(QStringLiteral("template prefix taken by the HTML escaping: ") + prefix);
     m_resolvers.insert(prefix, std::move(resolver));
 }
 
@@ -56,6 +60,27 @@ TextEmitter::Scope::Scope(TextEmitter &e, Vars vars)
 TextEmitter::Scope::~Scope()
 {
     m_e.m_scopes.pop_back();
+}
+
+QString TextEmitter::valueText(const QString &name)
+{
+    const Value *v = find(name);
+    if (!v)
+        throw TemplateError(QStringLiteral("unknown template variable: ") + name);
+    if (!v->call)
+        return v->text;
+    const Callback call = v->call;
+    QString piece;
+    QString *saved = m_target;
+    m_target = &piece;
+    try {
+        call();
+    } catch (...) {
+        m_target = saved;
+        throw;
+    }
+    m_target = saved;
+    return piece;
 }
 
 const TextEmitter::Value *TextEmitter::find(const QString &name) const
@@ -101,6 +126,24 @@ QString TextEmitter::render(QStringView tmpl)
     }
     m_target = saved;
     return piece;
+}
+
+QStringList TextEmitter::renderPieces(QStringView tmpl, const QStringList &slotNames)
+{
+    // Each slot records where it stands in the rendered text.
+    std::vector<qsizetype> cuts;
+    Scope scope(*this, {});
+    for (const QString &name : slotNames)
+        set(name, Callback([this, &cuts] { cuts.push_back(m_target->size()); }));
+    const QString text = render(tmpl);
+    QStringList pieces;
+    qsizetype from = 0;
+    for (const qsizetype cut : cuts) {
+        pieces.append(text.mid(from, cut - from));
+        from = cut;
+    }
+    pieces.append(text.mid(from));
+    return pieces;
 }
 
 void TextEmitter::emitLine(QStringView line, bool hasEnd)
@@ -160,7 +203,13 @@ void TextEmitter::substitute(QStringView line)
         }
         const QString name = line.mid(open + 1, close - open - 1).toString();
         const qsizetype colon = name.indexOf(u':');
-        if (colon >= 0) {
+        if (colon == 1 && (name.front() == u'h' || name.front() == u'a')) {
+            const QString value = valueText(name.mid(2));
+            if (name.front() == u'h')
+                appendHtmlEscaped(*m_target, value);
+            else
+                m_target->append(htmlAttributeEscaped(value));
+        } else if (colon >= 0) {
             auto resolver = m_resolvers.constFind(name.left(colon));
             if (resolver == m_resolvers.constEnd())
                 throw TemplateError(QStringLiteral("unknown template prefix: ") + name);
