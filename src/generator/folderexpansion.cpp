@@ -264,6 +264,8 @@ private:
     const bool m_downward;
     const bool m_serverLanguages;
     const AutomaticWidths m_widths;
+    // Finished sub-menus' widths, filled in once the walk is done.
+    LevelWidthFill m_levelWidths;
     const QString m_mf, m_sf, m_lk, m_de, m_col;
     const QLocale m_locale;
     // Where it writes: the site map's lines, or the open menu levels.
@@ -307,6 +309,7 @@ FolderWalk::FolderWalk(RunServices &run, const clsServer &server, const HardDisk
     , m_downward(m_options.isChecked(u"prjChkMainMenusDownward"))
     , m_serverLanguages(run.languagesOnServer())
     , m_widths(m_options)
+    , m_levelWidths(m_options)
     , m_mf(run.scriptFunction(QStringLiteral("mf")))
     , m_sf(run.scriptFunction(QStringLiteral("sf")))
     , m_lk(run.scriptFunction(QStringLiteral("lk")))
@@ -321,7 +324,10 @@ void FolderWalk::intoMenu(QString &out, const QString &address, MenuSerialiser::
     m_out = &out;
     m_links = &links;
     m_levels.push_back(level);
+    const qsizetype from = out.size();
     walk(address, 0);
+    if (m_autoWidth)
+        m_levelWidths.fill(out, from);
     level = m_levels.front();
 }
 
@@ -583,9 +589,10 @@ void FolderWalk::closeMenuLevel()
 {
     const MenuSerialiser::LevelState finished = m_levels.back();
     m_levels.pop_back();
-    // The sub-menu's width placeholder is resolved in everything written for it.
+    // Everything written for the sub-menu, deeper sub-menus included, is
+    // gone over once at the end of the walk, not at every level around them.
     if (m_autoWidth)
-        m_widths.resolveTail(*m_out, finished.start, finished.lengths, finished.placeholder);
+        m_levelWidths.note(*m_out, finished.start, finished.lengths, finished.placeholder);
     *m_out += m_de;
     *m_out += QStringLiteral("();\r\n");
 }

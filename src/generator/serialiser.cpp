@@ -362,78 +362,14 @@ void MenuSerialiser::writeColumn(QString &out, LevelState &level, const clsColum
     out += QStringLiteral("();\r\n");
 }
 
-namespace {
-
-// Where the key of a placeholder as the writers put it ends: the fill mark at
-// at, "[$", the letters and digits of a section id, "$]". -1 for anything else.
-qsizetype placeholderKeyEnd(QStringView text, qsizetype at)
-{
-    const qsizetype size = text.size();
-    if (at + 2 >= size || text[at] != QChar(kFillMark) || text[at + 1] != u'[' || text[at + 2] != u'$')
-        return -1;
-    qsizetype i = at + 3;
-    while (i < size && text[i].isLetterOrNumber())
-        ++i;
-    return i + 1 < size && text[i] == u'$' && text[i + 1] == u']' ? i + 2 : -1;
-}
-
-} // namespace
-
 void MenuSerialiser::noteLevelWidth(QString &out, const LevelState &level)
 {
-    const QString marked = markedWidth(level.placeholder);
-    const qsizetype key = marked.indexOf(QChar(kFillMark));
-    const qsizetype keyEnd = key < 0 ? -1 : placeholderKeyEnd(marked, key);
-    if (keyEnd < 0) {
-        // Not a placeholder this program wrote (a caller's own width text):
-        // replaced at once, as it cannot be told apart in the final pass.
-        m_widths.resolveTail(out, level.start, level.lengths, level.placeholder);
-        return;
-    }
-    m_notedWidths.push_back({ marked, key, keyEnd - key, m_widths.levelWidth(level.lengths) });
+    m_levelWidths.note(out, level.start, level.lengths, level.placeholder);
 }
 
 void MenuSerialiser::fillLevelWidths(QString &out, qsizetype from)
 {
-    if (m_notedWidths.empty())
-        return;
-    QHash<QStringView, const NotedWidth *> byKey;
-    byKey.reserve(qsizetype(m_notedWidths.size()));
-    for (const NotedWidth &n : m_notedWidths)
-        byKey.insert(QStringView(n.placeholder).sliced(n.keyStart, n.keyLength), &n);
-
-    // One pass over the text: every marked "[$...$]" that names a finished
-    // level is replaced (with whatever the placeholder has around it) by its
-    // width. The mark is never in a name, so neither is a match.
-    const QStringView text(out);
-    QString filled;
-    filled.reserve(out.size());
-    filled += text.first(from);
-    qsizetype copied = from;
-    const qsizetype size = text.size();
-    const QChar mark(kFillMark);
-    for (qsizetype at = text.indexOf(mark, from); at >= 0; at = text.indexOf(mark, at + 1)) {
-        const qsizetype end = placeholderKeyEnd(text, at);
-        if (end < 0)
-            continue;
-        const auto found = byKey.constFind(text.sliced(at, end - at));
-        if (found == byKey.constEnd())
-            continue;
-        const NotedWidth &n = **found;
-        const qsizetype start = at - n.keyStart;
-        const qsizetype stop = start + n.placeholder.size();
-        if (start < copied || stop > size || text.sliced(start, n.placeholder.size()) != n.placeholder)
-            continue;
-        filled += text.sliced(copied, start - copied);
-        filled += n.width;
-        copied = stop;
-        at = stop - 1;
-    }
-    m_notedWidths.clear();
-    if (copied == from)
-        return;
-    filled += text.sliced(copied);
-    out = std::move(filled);
+    m_levelWidths.fill(out, from);
 }
 
 QString MenuSerialiser::insertedFileText(const clsPage &page)

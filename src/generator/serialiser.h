@@ -117,13 +117,7 @@ private:
     bool m_serverLanguages;
     // The identifiers of the data calls, asked for once per run.
     QString m_mf, m_sf, m_lk, m_de, m_col;
-    struct NotedWidth {
-        QString placeholder; // as written, with the fill mark (markedWidth)
-        qsizetype keyStart;  // where the mark, "[$" ... "$]" stands inside it
-        qsizetype keyLength;
-        QString width;
-    };
-    std::vector<NotedWidth> m_notedWidths;
+    LevelWidthFill m_levelWidths{m_options};
 };
 
 } // namespace qwk

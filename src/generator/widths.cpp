@@ -2,6 +2,8 @@
 
 #include "options/options.h"
 
+#include <QHash>
+
 namespace qwk {
 
 namespace {
@@ -222,6 +224,81 @@ void AutomaticWidths::resolveTail(QString &buffer, qsizetype from, const QString
     tail.replace(marked, levelWidth(lengths));
     buffer.truncate(from);
     buffer += tail;
+}
+
+namespace {
+
+// Where the key of a placeholder as the writers put it ends: the fill mark at
+// at, "[$", the letters and digits of a section id, "$]". -1 for anything else.
+qsizetype placeholderKeyEnd(QStringView text, qsizetype at)
+{
+    const qsizetype size = text.size();
+    if (at + 2 >= size || text[at] != QChar(kFillMark) || text[at + 1] != u'[' || text[at + 2] != u'$')
+        return -1;
+    qsizetype i = at + 3;
+    while (i < size && text[i].isLetterOrNumber())
+        ++i;
+    return i + 1 < size && text[i] == u'$' && text[i + 1] == u']' ? i + 2 : -1;
+}
+
+} // namespace
+
+void LevelWidthFill::note(QString &out, qsizetype start, const QString &lengths, const QString &placeholder)
+{
+    const QString marked = markedWidth(placeholder);
+    const qsizetype key = marked.indexOf(QChar(kFillMark));
+    const qsizetype keyEnd = key < 0 ? -1 : placeholderKeyEnd(marked, key);
+    if (keyEnd < 0) {
+        m_widths.resolveTail(out, start, lengths, placeholder);
+        return;
+    }
+    m_noted.push_back({ marked, key, keyEnd - key, m_widths.levelWidth(lengths) });
+}
+
+void LevelWidthFill::fill(QString &out, qsizetype from)
+{
+    if (m_noted.empty())
+        return;
+    QHash<QStringView, const NotedWidth *> byKey;
+    byKey.reserve(qsizetype(m_noted.size()));
+    for (const NotedWidth &n : m_noted)
+        byKey.insert(QStringView(n.placeholder).sliced(n.keyStart, n.keyLength), &n);
+
+    // One pass over the text: every marked "[$...$]" that names a finished
+    // level is replaced (with whatever the placeholder has around it) by its
+    // width. The mark is never in a name, so neither is a match. Only the
+    // text from from on is built anew: a writer that fills after each of many
+    // parts does not copy what comes before them each time.
+    const QStringView text(out);
+    QString filled;
+    qsizetype copied = from;
+    const qsizetype size = text.size();
+    const QChar mark(kFillMark);
+    for (qsizetype at = text.indexOf(mark, from); at >= 0; at = text.indexOf(mark, at + 1)) {
+        const qsizetype end = placeholderKeyEnd(text, at);
+        if (end < 0)
+            continue;
+        const auto found = byKey.constFind(text.sliced(at, end - at));
+        if (found == byKey.constEnd())
+            continue;
+        const NotedWidth &n = **found;
+        const qsizetype start = at - n.keyStart;
+        const qsizetype stop = start + n.placeholder.size();
+        if (start < copied || stop > size || text.sliced(start, n.placeholder.size()) != n.placeholder)
+            continue;
+        if (copied == from)
+            filled.reserve(size - from);
+        filled += text.sliced(copied, start - copied);
+        filled += n.width;
+        copied = stop;
+        at = stop - 1;
+    }
+    m_noted.clear();
+    if (copied == from)
+        return;
+    filled += text.sliced(copied);
+    out.truncate(from);
+    out += filled;
 }
 
 } // namespace qwk

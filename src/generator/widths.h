@@ -8,6 +8,7 @@
 #include "generator/identifiers.h"
 
 #include <QString>
+#include <vector>
 
 namespace qwk {
 
@@ -65,6 +66,34 @@ public:
 private:
     const clsOptions &m_options;
     QString m_languages; // "" unless the project is multilingual
+};
+
+// A level's width is known only at its end, but its calls were written long
+// before, and with them every deeper level's. Replacing the placeholder at
+// once would go over the deeper levels' text again for every level around
+// them, which grows with the square of the depth; instead each finished
+// level's width is noted and every placeholder is filled in one pass when
+// the writing is done.
+class LevelWidthFill {
+public:
+    explicit LevelWidthFill(const clsOptions &options) : m_widths(options) {}
+
+    // The level whose text starts at start in out is finished: its width is
+    // noted for placeholder. A width text without a placeholder this program
+    // wrote cannot be told apart in the final pass and is replaced at once.
+    void note(QString &out, qsizetype start, const QString &lengths, const QString &placeholder);
+    // Fills every noted placeholder in out from from on, and forgets them.
+    void fill(QString &out, qsizetype from);
+
+private:
+    struct NotedWidth {
+        QString placeholder; // as written, with the fill mark (markedWidth)
+        qsizetype keyStart;  // where the mark, "[$" ... "$]" stands inside it
+        qsizetype keyLength;
+        QString width;
+    };
+    AutomaticWidths m_widths;
+    std::vector<NotedWidth> m_noted;
 };
 
 } // namespace qwk

@@ -368,6 +368,31 @@ private Q_SLOTS:
         QCOMPARE(level.lengths, QStringLiteral("3"));
     }
 
+    void automaticWidthsOfNestedSubMenus()
+    {
+        // A chain of sub-menus, each with a page of its own length: every
+        // sub-menu gets the width of its own longest name (40px and 5px a
+        // character, at least two), whatever is nested in it.
+        Fixture f;
+        f.options.setControlValue(u"prjAutomaticWidth", 1);
+        f.files({ "docs/c/ten_chars_.htm", "docs/c/c/four.htm", "docs/c/c/c/sixteen_chars___.htm",
+            "docs/c/c/c/c/x.htm" });
+        MenuSerialiser::LevelState level;
+        level.id = QStringLiteral("e1d3d0");
+        level.width = level.placeholder = QStringLiteral("[$e1d3d0$]");
+        level.lengths = QStringLiteral("2");
+        const auto sf = [](const QString &id, const QString &width) {
+            return QStringLiteral("qSF(\"%1\",\"\",\"c\",\"\",\"%2\");").arg(id, width);
+        };
+        QCOMPARE(f.expand(QStringLiteral("r||sub||str||"), QStringLiteral(".htm||"), {}, {}, nullptr, &level),
+            (QStringList { sf("e1d3d1", markedWidth(u"[$e1d3d0$]")), sf("e1d3d1d1", "90px"),
+                sf("e1d3d1d1d1", "60px"), sf("e1d3d1d1d1d1", "120px"),
+                lk("e1d3d1d1d1d1d1", "x", "/docs/c/c/c/c/x.htm", {}, "50px"), "qDE();",
+                lk("e1d3d1d1d1d2", "sixteen_chars___", "/docs/c/c/c/sixteen_chars___.htm", {}, "120px"),
+                "qDE();", lk("e1d3d1d1d2", "four", "/docs/c/c/four.htm", {}, "60px"), "qDE();",
+                lk("e1d3d1d2", "ten_chars_", "/docs/c/ten_chars_.htm", {}, "90px"), "qDE();" }));
+    }
+
     void symbolicLinks()
     {
         Fixture f;
