@@ -87,9 +87,10 @@ void OptionNode::storeText(quint32 bit, const QString &v, const QString &initial
     } else if (stored) {
         m_texts[at] = v;
     } else {
-        // Two values (a name and an address) are what most nodes get.
+        // A name, an address and, in a project whose class name is not the
+        // default, the header template: what most pages end up with.
         if (m_texts.capacity() == 0)
-            m_texts.reserve(2);
+            m_texts.reserve(3);
         m_texts.insert(m_texts.begin() + ptrdiff_t(at), v);
         m_textMask |= bit;
     }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -41,6 +42,13 @@ qsizetype findEither(const QChar *text, qsizetype from, qsizetype n, char16_t a,
             return i;
     }
     return n;
+}
+
+// Equality of two texts without a library call: most comparisons of the
+// reader are between short texts, and most are decided by the length.
+bool sameText(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), size_t(a.size()) * sizeof(QChar)) == 0;
 }
 
 // Position of the first ":" of a line, or -1.
@@ -217,29 +225,29 @@ Tag structureTag(QStringView line)
     const QStringView t = line.trimmed();
     const QStringView key = splitKey(t);
     const bool start = line[first] == u's';
-    if (key != (start ? QStringView(u"start") : QStringView(u"end")))
+    if (!sameText(key, start ? QStringView(u"start") : QStringView(u"end")))
         return Tag::None;
     // Told apart by the first character before any comparison in full.
     const QStringView what = splitValue(t);
     switch (what.isEmpty() ? u'\0' : what.front().unicode()) {
     case u'n':
-        if (what == u"nodes")
+        if (sameText(what, u"nodes"))
             return start ? Tag::StartNodes : Tag::EndNodes;
         break;
     case u'p':
-        if (what == u"page")
+        if (sameText(what, u"page"))
             return start ? Tag::StartPage : Tag::EndPage;
-        if (what == u"prjOptions")
+        if (sameText(what, u"prjOptions"))
             return start ? Tag::StartOptions : Tag::EndOptions;
         break;
     case u'c':
-        if (what == u"column")
+        if (sameText(what, u"column"))
             return start ? Tag::StartColumn : Tag::EndColumn;
         break;
     case u'f':
-        if (start && what == u"folder")
+        if (start && sameText(what, u"folder"))
             return Tag::StartFolder;
-        if (!start && what == u"folderOptions")
+        if (!start && sameText(what, u"folderOptions"))
             return Tag::EndFolderOptions;
         break;
     case u'Q':
@@ -290,7 +298,7 @@ public:
         const auto cat = nodeOptionCatalogue();
         for (int i : m_byLength[size_t(key.size())]) {
             const QString &k = cat[i].key;
-            if (k[kPrefix] == key[kPrefix] && k.back() == key.back() && k == key)
+            if (k[kPrefix] == key[kPrefix] && k.back() == key.back() && sameText(k, key))
                 return i;
         }
         return -1;
@@ -317,7 +325,7 @@ void applyNodeOption(OptionNode &node, QStringView line)
     case OptionKind::Text:
         // A value the node already holds (the column width every new node
         // starts with, written for every node) is not copied again.
-        if (value.isEmpty() || value != node.textAt(slot))
+        if (value.isEmpty() || !sameText(value, node.textAt(slot)))
             node.setTextAt(slot, value.toString());
         break;
     case OptionKind::Choice:
