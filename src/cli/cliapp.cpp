@@ -37,7 +37,7 @@ void CliApp::keepTreeUntilExit()
     // with its strings). The tree stays reachable from this pointer, so a
     // leak checker counts it as memory in use at exit, not as a leak.
     // (volatile, so that the compiler keeps a pointer it sees never read.)
-    static MenuTree *volatile kept = nullptr;
+    [[maybe_unused]] static MenuTree *volatile kept = nullptr;
     kept = m_tree.release();
 }
 

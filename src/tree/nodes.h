@@ -84,7 +84,9 @@ private:
 // a new node of its kind: a text option holds its kind's initial value (most
 // are empty) until it is set, and only the set ones are stored, in slot
 // order, with a bit per slot saying which. Choices are bits, checks small
-// numbers. A page read from a project file typically stores two strings.
+// numbers. A page read from a project file typically stores two or three
+// strings (its name, its address, the header template of a project whose
+// class name is not the default).
 class OptionNode : public MenuNode {
 public:
     // The site-map id given to a page by the last site map run.
@@ -169,8 +171,8 @@ private:
         return int((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
     }
     void clearChoiceGroup(int slot);
-    // Sets the value at bit (a text slot's or kSecnBit); a value equal to
-    // initial (null or not alike) is not stored.
+    // Sets the value at bit (a text slot's or kSecnBit). A value equal to
+    // initial, and null exactly when initial is, is dropped instead.
     void storeText(quint32 bit, const QString &v, const QString &initial);
 
     // The site-map id is stored with the texts, above every text slot.
