@@ -46,6 +46,8 @@ public:
     bool applySettings(const Arguments &args);
     // Prints "quenwick-cli: " + text to standard error.
     void fail(const QString &text);
+    // Lets the process end without freeing the menu tree (see the definition).
+    void keepTreeUntilExit();
 
 private:
     QTextStream &m_out;

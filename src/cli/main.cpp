@@ -139,6 +139,7 @@ int main(int argc, char **argv)
     // message and an exit status.
     try {
         status = verb->run(app, args);
+        app.keepTreeUntilExit();
     } catch (const std::bad_alloc &) {
         out.flush();
         err << "quenwick-cli: not enough memory for " << args.command << '\n';

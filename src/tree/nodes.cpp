@@ -25,6 +25,10 @@ OptionNode::Layout makeLayout(bool folder)
                                                                  : &l.check;
         l.slot[i] = int(store->size());
         l.kind[i] = d.kind;
+        if (d.kind == OptionKind::Text)
+            l.initialText.push_back(d.isHeaderTemplate ? defaultDnnHeaderTemplate() : d.initialText);
+        else if (d.kind == OptionKind::Choice && d.choiceDefault)
+            l.initialChoices |= quint16(1u << store->size());
         store->push_back(i);
     }
     return l;
@@ -46,31 +50,60 @@ const OptionNode::Layout &pageLayout()
 
 MenuNode::~MenuNode() = default;
 
-OptionNode::OptionNode(Kind kind, const Layout &layout, QStringView nameKey, const QString &headerTemplate)
-    : MenuNode(kind), m_layout(&layout)
+OptionNode::OptionNode(Kind kind, const Layout &layout, NodeOption nameOption, const QString &headerTemplate)
+    : MenuNode(kind), m_nameSlot(qint8(layout.slot[int(nameOption)])), m_choices(layout.initialChoices),
+      m_layout(&layout)
 {
     Q_ASSERT(layout.text.size() <= kTextCapacity && layout.choice.size() <= kChoiceCapacity
              && layout.check.size() <= kCheckCapacity);
-    const auto cat = nodeOptionCatalogue();
-    for (size_t s = 0; s < layout.text.size(); ++s) {
-        const NodeOptionDef &d = cat[layout.text[s]];
-        // The caller's string is shared, not copied: a large project makes
-        // many pages with the same template.
-        m_text[s] = d.isHeaderTemplate ? headerTemplate : d.initialText;
+    const int headerSlot = layout.slot[int(NodeOption::ChkPageDnnHeaderTemplate)];
+    // A template for another class name than the default is a value of the
+    // node's own; the same string object is kept, not copied, as a large
+    // project makes many pages with the same template.
+    if (headerSlot >= 0)
+        setTextAt(headerSlot, headerTemplate);
+}
+
+const QString &OptionNode::emptyText()
+{
+    static const QString empty;
+    return empty;
+}
+
+void OptionNode::storeText(quint32 bit, const QString &v, const QString &initial)
+{
+    const size_t at = size_t(countBits(m_textMask & (bit - 1)));
+    const bool stored = m_textMask & bit;
+    // The initial value is not stored: it is the one the node shows when
+    // nothing is. Null and empty differ here, so every reader sees what
+    // was set.
+    const bool initialValue = v.isNull() == initial.isNull()
+                              && (v.constData() == initial.constData() ? v.size() == initial.size() : v == initial);
+    if (initialValue) {
+        if (stored) {
+            m_texts.erase(m_texts.begin() + ptrdiff_t(at));
+            m_textMask &= ~bit;
+        }
+    } else if (stored) {
+        m_texts[at] = v;
+    } else {
+        // A name, an address and, in a project whose class name is not the
+        // default, the header template: what most pages end up with.
+        if (m_texts.capacity() == 0)
+            m_texts.reserve(3);
+        m_texts.insert(m_texts.begin() + ptrdiff_t(at), v);
+        m_textMask |= bit;
     }
-    for (size_t s = 0; s < layout.choice.size(); ++s)
-        m_choice[s] = cat[layout.choice[s]].choiceDefault;
-    m_nameSlot = layout.slot[nodeOptionIndex(nameKey)];
 }
 
 QString OptionNode::name() const
 {
-    return m_text[m_nameSlot];
+    return textAt(m_nameSlot);
 }
 
 void OptionNode::setName(const QString &name)
 {
-    m_text[m_nameSlot] = flattenLineBreaks(name);
+    setTextAt(m_nameSlot, flattenLineBreaks(name));
 }
 
 int OptionNode::Index(QStringView key) const
@@ -98,9 +131,9 @@ QVariant OptionNode::value(NodeOption option) const
         return {};
     switch (nodeOptionCatalogue()[i].kind) {
     case OptionKind::Text:
-        return m_text[slot];
+        return textAt(slot);
     case OptionKind::Choice:
-        return bool(m_choice[slot]);
+        return choiceAt(slot);
     case OptionKind::Check:
         return int(m_check[slot]);
     case OptionKind::Unknown:
@@ -109,16 +142,10 @@ QVariant OptionNode::value(NodeOption option) const
     return {};
 }
 
-const QString &OptionNode::textValue(NodeOption option) const
-{
-    static const QString empty;
-    const int i = int(option);
-    return m_layout->kind[i] == OptionKind::Text ? m_text[m_layout->slot[i]] : empty;
-}
-
 void OptionNode::setChoiceAt(int slot, bool v)
 {
-    m_choice[slot] = v;
+    const quint16 bit = quint16(1u << slot);
+    m_choices = v ? quint16(m_choices | bit) : quint16(m_choices & ~bit);
 }
 
 void OptionNode::clearChoiceGroup(int slot)
@@ -128,7 +155,7 @@ void OptionNode::clearChoiceGroup(int slot)
     const QString &group = cat[m_layout->choice[slot]].control;
     for (size_t s = 0; s < m_layout->choice.size(); ++s) {
         if (int(s) != slot && cat[m_layout->choice[s]].control == group)
-            m_choice[s] = false;
+            setChoiceAt(int(s), false);
     }
 }
 
@@ -142,15 +169,15 @@ bool OptionNode::setValue(QStringView key, const QVariant &v)
         return false;
     switch (nodeOptionCatalogue()[i].kind) {
     case OptionKind::Text:
-        m_text[slot] = flattenLineBreaks(v.toString());
+        setTextAt(slot, flattenLineBreaks(v.toString()));
         break;
     case OptionKind::Choice:
-        m_choice[slot] = v.toBool();
-        if (m_choice[slot])
+        setChoiceAt(slot, v.toBool());
+        if (choiceAt(slot))
             clearChoiceGroup(slot);
         break;
     case OptionKind::Check:
-        m_check[slot] = qint16(v.toInt());
+        m_check[size_t(slot)] = qint16(v.toInt());
         break;
     case OptionKind::Unknown:
         return false;
@@ -170,9 +197,9 @@ bool OptionNode::selectedOption(NodeOption option) const
     const int slot = m_layout->slot[i];
     switch (m_layout->kind[i]) {
     case OptionKind::Choice:
-        return m_choice[slot];
+        return choiceAt(slot);
     case OptionKind::Check:
-        return m_check[slot] == 1;
+        return m_check[size_t(slot)] == 1;
     default:
         return false;
     }
@@ -225,14 +252,14 @@ PropertyFrame clsColumn::loadoptions(clsOptions &options) const
 }
 
 clsFolder::clsFolder()
-    : OptionNode(Kind::Folder, folderLayout(), u"lnkNameFolder", defaultDnnHeaderTemplate()),
+    : OptionNode(Kind::Folder, folderLayout(), NodeOption::NameFolder, defaultDnnHeaderTemplate()),
       m_nodes(std::make_unique<clsNodes>(this))
 {
     m_nodes->addEOF();
 }
 
 clsPage::clsPage(const QString &headerTemplate)
-    : OptionNode(Kind::Page, pageLayout(), u"lnkNamePage", headerTemplate)
+    : OptionNode(Kind::Page, pageLayout(), NodeOption::NamePage, headerTemplate)
 {
 }
 
@@ -308,14 +335,14 @@ int clsNodes::indexOf(const MenuNode *node) const
 clsFolder *clsNodes::addFolder(int index)
 {
     auto f = std::make_unique<clsFolder>();
-    f->setTextAt(f->layout().slot[nodeOptionIndex(u"lnkNameFolder")], QStringLiteral("New Folder"));
+    f->setTextAt(f->layout().slot[int(NodeOption::NameFolder)], QStringLiteral("New Folder"));
     return static_cast<clsFolder *>(insert(std::move(f), index));
 }
 
 clsPage *clsNodes::addPage(int index, const QString &headerTemplate)
 {
     auto p = std::make_unique<clsPage>(headerTemplate);
-    p->setTextAt(p->layout().slot[nodeOptionIndex(u"lnkNamePage")], QStringLiteral("New Page"));
+    p->setTextAt(p->layout().slot[int(NodeOption::NamePage)], QStringLiteral("New Page"));
     return static_cast<clsPage *>(insert(std::move(p), index));
 }
 

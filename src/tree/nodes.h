@@ -78,10 +78,20 @@ private:
 
 // Folders and pages: the node options of their kind, in three stores (text,
 // choice, check) laid out in catalogue order.
+//
+// A large menu has a hundred thousand nodes, and reading, generating and
+// saving it is mostly memory traffic, so a node keeps only what differs from
+// a new node of its kind: a text option holds its kind's initial value (most
+// are empty) until it is set, and only the set ones are stored, in slot
+// order, with a bit per slot saying which. Choices are bits, checks small
+// numbers. A page read from a project file typically stores two or three
+// strings (its name, its address, the header template of a project whose
+// class name is not the default).
 class OptionNode : public MenuNode {
 public:
-    const QString &secn() const { return m_secn; }
-    void setSecn(const QString &s) { m_secn = s; }
+    // The site-map id given to a page by the last site map run.
+    const QString &secn() const { return (m_textMask & kSecnBit) ? m_texts.back() : emptyText(); }
+    void setSecn(const QString &s) { storeText(kSecnBit, s, emptyText()); }
 
     QString name() const;
     void setName(const QString &name);
@@ -97,7 +107,11 @@ public:
     QVariant value(NodeOption option) const;
     // The stored text of a text option without a QVariant in between (the
     // writers ask for it per node); "" when the node's kind lacks the option.
-    const QString &textValue(NodeOption option) const;
+    const QString &textValue(NodeOption option) const
+    {
+        const int i = int(option);
+        return m_layout->kind[i] == OptionKind::Text ? textAt(m_layout->slot[i]) : emptyText();
+    }
     using MenuNode::value;
     // Whether the key belongs to this node's kind.
     bool carriesOption(QStringView key) const;
@@ -114,36 +128,64 @@ public:
         std::vector<int> text, choice, check; // catalogue indexes per store
         std::array<int, kNodeOptionCount> slot; // store position per catalogue index, -1 when absent
         std::array<OptionKind, kNodeOptionCount> kind; // its store; Unknown when absent
+        // The text a new node of the kind starts with, per text slot (the
+        // portal header template for the default class name).
+        std::vector<QString> initialText;
+        quint16 initialChoices = 0; // bit per choice slot
     };
     const Layout &layout() const { return *m_layout; }
-    const QString &textAt(int slot) const { return m_text[slot]; }
-    bool choiceAt(int slot) const { return m_choice[slot]; }
-    qint16 checkAt(int slot) const { return m_check[slot]; }
+    const QString &textAt(int slot) const
+    {
+        const quint32 bit = 1u << slot;
+        if (!(m_textMask & bit))
+            return m_layout->initialText[size_t(slot)];
+        return m_texts[size_t(countBits(m_textMask & (bit - 1)))];
+    }
+    // Whether the text slot holds a value of its own rather than its kind's
+    // initial one (the saved project leaves most of those out).
+    bool storesText(int slot) const { return m_textMask & (1u << slot); }
+    bool choiceAt(int slot) const { return (m_choices >> slot) & 1u; }
+    quint16 choiceBits() const { return m_choices; }
+    qint16 checkAt(int slot) const { return m_check[size_t(slot)]; }
 
     // Reader entry: stores the value as it stands, without marking the
     // project changed and without touching the rest of a choice group.
-    void setTextAt(int slot, const QString &v) { m_text[slot] = v; }
+    void setTextAt(int slot, const QString &v) { storeText(1u << slot, v, m_layout->initialText[size_t(slot)]); }
     void setChoiceAt(int slot, bool v);
-    void setCheckAt(int slot, qint16 v) { m_check[slot] = v; }
+    void setCheckAt(int slot, qint16 v) { m_check[size_t(slot)] = v; }
+
+    // "" as a reference, for options a node lacks or leaves empty.
+    static const QString &emptyText();
 
 protected:
     // headerTemplate: the portal header template a new page starts with.
-    OptionNode(Kind kind, const Layout &layout, QStringView nameKey, const QString &headerTemplate);
+    OptionNode(Kind kind, const Layout &layout, NodeOption nameOption, const QString &headerTemplate);
 
 private:
+    // Set bits of v, here and not std::popcount, which the default target
+    // makes a library call (asked for on every text lookup).
+    static constexpr int countBits(quint32 v)
+    {
+        v = v - ((v >> 1) & 0x55555555u);
+        v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+        return int((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+    }
     void clearChoiceGroup(int slot);
-    int m_nameSlot; // first, so it fits beside the node's kind
-    const Layout *m_layout;
-    // The stores live inside the node: a large menu has a hundred thousand
-    // nodes, and three heap blocks each would cost more than the values.
-    // They are as large as a page's stores, the larger kind.
-    static constexpr int kTextCapacity = 15;
-    static constexpr int kChoiceCapacity = 10;
+    // Sets the value at bit (a text slot's or kSecnBit). A value equal to
+    // initial, and null exactly when initial is, is dropped instead.
+    void storeText(quint32 bit, const QString &v, const QString &initial);
+
+    // The site-map id is stored with the texts, above every text slot.
+    static constexpr quint32 kSecnBit = 1u << 31;
+    static constexpr int kTextCapacity = 31;
+    static constexpr int kChoiceCapacity = 16;
     static constexpr int kCheckCapacity = 6;
-    std::array<QString, kTextCapacity> m_text;
-    std::array<bool, kChoiceCapacity> m_choice{};
+    qint8 m_nameSlot; // first, so it fits beside the node's kind
+    quint16 m_choices = 0;
+    quint32 m_textMask = 0; // bit per text slot that has a value of its own
     std::array<qint16, kCheckCapacity> m_check{};
-    QString m_secn;
+    const Layout *m_layout;
+    std::vector<QString> m_texts; // the values of the bits in m_textMask, lowest first
 };
 
 class clsNodes {

@@ -7,19 +7,68 @@
 #include "tree/nodes.h"
 #include "tree/treewalk.h"
 
+#include <array>
+#include <bit>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <utility>
 #include <vector>
 
 namespace qwk {
 
+namespace {
+
+// Position of the first a or b in text[from, n), or n. Reading a project is
+// mostly looking for line ends and colons, so eight characters are tested at
+// a time where the processor allows.
+qsizetype findEither(const QChar *text, qsizetype from, qsizetype n, char16_t a, char16_t b)
+{
+    const char16_t *d = reinterpret_cast<const char16_t *>(text);
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(short(a));
+    const __m128i vb = _mm_set1_epi16(short(b));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(d + i));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb)));
+        if (hits != 0)
+            return i + std::countr_zero(unsigned(hits)) / 2;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (d[i] == a || d[i] == b)
+            return i;
+    }
+    return n;
+}
+
+// Equality of two texts without a library call: most comparisons of the
+// reader are between short texts, and most are decided by the length.
+bool sameText(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), size_t(a.size()) * sizeof(QChar)) == 0;
+}
+
+// Position of the first ":" of a line, or -1.
+qsizetype colonIn(QStringView line)
+{
+    const qsizetype at = findEither(line.data(), 0, line.size(), u':', u':');
+    return at == line.size() ? -1 : at;
+}
+
+} // namespace
+
 QStringView splitKey(QStringView line)
 {
-    const qsizetype colon = line.indexOf(u':');
+    const qsizetype colon = colonIn(line);
     return colon < 0 ? QStringView() : line.left(colon);
 }
 
 QStringView splitValue(QStringView line)
 {
-    const qsizetype colon = line.indexOf(u':');
+    const qsizetype colon = colonIn(line);
     return colon < 0 ? QStringView() : line.mid(colon + 1);
 }
 
@@ -35,9 +84,7 @@ public:
         const qsizetype start = m_pos;
         const qsizetype n = m_text.size();
         const QChar *d = m_text.data();
-        qsizetype i = start;
-        while (i < n && d[i] != u'\n' && d[i] != u'\r')
-            ++i;
+        qsizetype i = findEither(d, start, n, u'\n', u'\r');
         const QStringView line = m_text.mid(start, i - start);
         if (i < n) {
             if (d[i] == u'\r' && i + 1 < n && d[i + 1] == u'\n')
@@ -58,22 +105,56 @@ void appendLine(QString &out, QStringView a, QStringView b = {})
     appendPieces(out, { a, b, u"\r\n" });
 }
 
-void writeNodeOptions(QString &out, const OptionNode &node, const QString &dnnTemplate)
+// Whether a node of a kind that leaves a text option at its initial value
+// writes nothing for it: worked out once per save and kind instead of a
+// string comparison per node and option.
+class InitialTexts {
+public:
+    explicit InitialTexts(const QString &dnnTemplate) : m_dnnTemplate(dnnTemplate) {}
+    const QString &dnnTemplate() const { return m_dnnTemplate; }
+    const std::vector<char> &leftOut(const OptionNode::Layout &l)
+    {
+        for (const auto &[layout, flags] : m_known) {
+            if (layout == &l)
+                return flags;
+        }
+        const auto cat = nodeOptionCatalogue();
+        std::vector<char> flags;
+        for (size_t s = 0; s < l.text.size(); ++s)
+            flags.push_back(isDefault(cat[l.text[s]], l.initialText[s]));
+        m_known.emplace_back(&l, std::move(flags));
+        return m_known.back().second;
+    }
+    bool isDefault(const NodeOptionDef &d, const QString &v) const
+    {
+        return d.isHeaderTemplate ? v == m_dnnTemplate : v == d.saveDefaultText;
+    }
+
+private:
+    const QString &m_dnnTemplate;
+    std::vector<std::pair<const OptionNode::Layout *, std::vector<char>>> m_known; // a folder's and a page's
+};
+
+void writeNodeOptions(QString &out, const OptionNode &node, InitialTexts &initial)
 {
     const auto cat = nodeOptionCatalogue();
     const OptionNode::Layout &l = node.layout();
+    const std::vector<char> &leftOut = initial.leftOut(l);
     for (size_t s = 0; s < l.text.size(); ++s) {
+        // Most options are left at their initial value, decided per kind.
+        const bool stored = node.storesText(int(s));
+        if (!stored && leftOut[s])
+            continue;
         const NodeOptionDef &d = cat[l.text[s]];
         const QString &v = node.textAt(int(s));
-        const bool isDefault = d.isHeaderTemplate ? v == dnnTemplate : v == d.saveDefaultText;
-        if (!isDefault)
+        if (!stored || !initial.isDefault(d, v))
             appendPieces(out, { d.key, u":", v, u"\r\n" });
     }
-    for (size_t s = 0; s < l.choice.size(); ++s) {
-        const NodeOptionDef &d = cat[l.choice[s]];
-        const bool v = node.choiceAt(int(s));
-        if (v != d.choiceDefault)
-            appendPieces(out, { d.key, v ? u":True\r\n" : u":False\r\n" });
+    // A choice is written when it differs from its default, which is also
+    // the value a new node starts with.
+    for (quint32 changed = node.choiceBits() ^ l.initialChoices; changed != 0; changed &= changed - 1) {
+        const int s = std::countr_zero(changed);
+        appendPieces(out, { cat[l.choice[size_t(s)]].key, node.choiceAt(s) ? u":True\r\n" : u":False\r\n" });
     }
     for (size_t s = 0; s < l.check.size(); ++s) {
         const qint16 v = node.checkAt(int(s));
@@ -86,18 +167,18 @@ void writeNodes(QString &out, const clsFolder &root, const QString &dnnTemplate)
 {
     struct Writer {
         QString &out;
-        const QString &dnnTemplate;
+        InitialTexts initial;
         void enterFolder(const clsFolder &, int) { appendLine(out, u"start:nodes"); }
         void leaveFolder(const clsFolder &, int) { appendLine(out, u"end:nodes"); }
         void node(const MenuNode &n, int, int)
         {
             if (const clsFolder *folder = n.asFolder()) {
                 appendLine(out, u"start:folder");
-                writeNodeOptions(out, *folder, dnnTemplate);
+                writeNodeOptions(out, *folder, initial);
                 appendLine(out, u"end:folderOptions");
             } else if (const auto *page = n.asPage()) {
                 appendLine(out, u"start:page");
-                writeNodeOptions(out, *page, dnnTemplate);
+                writeNodeOptions(out, *page, initial);
                 appendLine(out, u"end:page");
             } else if (const auto *col = n.asColumn()) {
                 appendLine(out, u"start:column");
@@ -109,7 +190,7 @@ void writeNodes(QString &out, const clsFolder &root, const QString &dnnTemplate)
     };
     // The end-of-folder marker writes nothing (the reader recreates it); it is
     // let through, as one kind test fewer per node than skipping it.
-    walkTree<EndMarkers::Visit>(root, Writer{out, dnnTemplate});
+    walkTree<EndMarkers::Visit>(root, Writer{out, InitialTexts(dnnTemplate)});
 }
 
 // The structure lines of the format. They are recognised with blanks, tabs
@@ -134,26 +215,48 @@ enum class Tag {
 
 Tag structureTag(QStringView line)
 {
+    // Most lines are option lines: a structure line is one whose first
+    // character after the blanks is the "s" of "start" or the "e" of "end".
+    qsizetype first = 0;
+    while (first < line.size() && line[first].isSpace())
+        ++first;
+    if (first == line.size() || (line[first] != u's' && line[first] != u'e'))
+        return Tag::None;
     const QStringView t = line.trimmed();
     const QStringView key = splitKey(t);
-    const bool start = key == u"start";
-    if (!start && key != u"end")
+    const bool start = line[first] == u's';
+    if (!sameText(key, start ? QStringView(u"start") : QStringView(u"end")))
         return Tag::None;
+    // Told apart by the first character before any comparison in full.
     const QStringView what = splitValue(t);
-    if (what == u"nodes")
-        return start ? Tag::StartNodes : Tag::EndNodes;
-    if (what == u"page")
-        return start ? Tag::StartPage : Tag::EndPage;
-    if (what == u"column")
-        return start ? Tag::StartColumn : Tag::EndColumn;
-    if (start && what == u"folder")
-        return Tag::StartFolder;
-    if (!start && what == u"folderOptions")
-        return Tag::EndFolderOptions;
-    if (what == u"prjOptions")
-        return start ? Tag::StartOptions : Tag::EndOptions;
-    if (what.startsWith(u"Quenwick "))
-        return start ? Tag::StartProject : Tag::EndProject;
+    switch (what.isEmpty() ? u'\0' : what.front().unicode()) {
+    case u'n':
+        if (sameText(what, u"nodes"))
+            return start ? Tag::StartNodes : Tag::EndNodes;
+        break;
+    case u'p':
+        if (sameText(what, u"page"))
+            return start ? Tag::StartPage : Tag::EndPage;
+        if (sameText(what, u"prjOptions"))
+            return start ? Tag::StartOptions : Tag::EndOptions;
+        break;
+    case u'c':
+        if (sameText(what, u"column"))
+            return start ? Tag::StartColumn : Tag::EndColumn;
+        break;
+    case u'f':
+        if (start && sameText(what, u"folder"))
+            return Tag::StartFolder;
+        if (!start && sameText(what, u"folderOptions"))
+            return Tag::EndFolderOptions;
+        break;
+    case u'Q':
+        if (what.startsWith(u"Quenwick "))
+            return start ? Tag::StartProject : Tag::EndProject;
+        break;
+    default:
+        break;
+    }
     return Tag::None;
 }
 
@@ -174,16 +277,56 @@ bool isKnownOptionLine(QStringView line, const clsOptions &options)
     return nodeOptionIndex(key) >= 0 || key == u"lnkColWidth" || key == u"lnkChkColValue";
 }
 
+// Catalogue index of a node option key, as nodeOptionIndex, for the reader,
+// which asks once per option line: the keys are told apart by their length
+// and two characters before any is compared in full, instead of hashing.
+class NodeKeyIndex {
+public:
+    NodeKeyIndex()
+    {
+        const auto cat = nodeOptionCatalogue();
+        for (int i = 0; i < kNodeOptionCount; ++i) {
+            const QString &k = cat[i].key;
+            Q_ASSERT(k.size() > kPrefix && k.size() < kMaxLength);
+            m_byLength[size_t(k.size())].push_back(i);
+        }
+    }
+    int find(QStringView key) const
+    {
+        if (key.size() <= kPrefix || key.size() >= kMaxLength)
+            return -1;
+        const auto cat = nodeOptionCatalogue();
+        for (int i : m_byLength[size_t(key.size())]) {
+            const QString &k = cat[i].key;
+            if (k[kPrefix] == key[kPrefix] && k.back() == key.back() && sameText(k, key))
+                return i;
+        }
+        return -1;
+    }
+
+private:
+    static constexpr qsizetype kPrefix = 3; // "lnk"
+    static constexpr qsizetype kMaxLength = 48;
+    std::array<std::vector<int>, kMaxLength> m_byLength;
+};
+
 void applyNodeOption(OptionNode &node, QStringView line)
 {
-    const int ci = nodeOptionIndex(splitKey(line));
+    static const NodeKeyIndex keys;
+    const qsizetype colon = colonIn(line);
+    if (colon < 0)
+        return;
+    const int ci = keys.find(line.left(colon));
     const int slot = ci < 0 ? -1 : node.layout().slot[ci];
     if (slot < 0)
         return; // a key this kind of node does not carry
-    const QStringView value = splitValue(line);
+    const QStringView value = line.mid(colon + 1);
     switch (nodeOptionCatalogue()[ci].kind) {
     case OptionKind::Text:
-        node.setTextAt(slot, value.toString());
+        // A value the node already holds (the column width every new node
+        // starts with, written for every node) is not copied again.
+        if (value.isEmpty() || !sameText(value, node.textAt(slot)))
+            node.setTextAt(slot, value.toString());
         break;
     case OptionKind::Choice:
         if (const auto b = toChoice(value))
@@ -249,7 +392,11 @@ public:
 
     // The portal header template new pages start with: the one for the
     // project's class name, worked out once the project options are read.
-    void setHeaderTemplate(const QString &t) { m_headerTemplate = t; }
+    // The default one is shared, so that pages need not store it.
+    void setHeaderTemplate(const QString &t)
+    {
+        m_headerTemplate = t == defaultDnnHeaderTemplate() ? defaultDnnHeaderTemplate() : t;
+    }
 
     // False once the root's list is closed: the tree is complete.
     bool line(QStringView line, Tag tag)

@@ -128,6 +128,59 @@ private Q_SLOTS:
         QVERIFY(p->value(u"lnkChkPageDnnHeaderTemplate").toString().contains(u"'topline'"));
     }
 
+    // A node stores only the texts that differ from a new node's; whatever
+    // order they are set in, each slot reads back its own value, null and
+    // empty stay apart, and a value set back to the initial one is dropped.
+    // The site-map id is kept with them.
+    void textValuesReadBackWhateverTheOrder_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // "key=value", "key" alone for a null value
+        QTest::newRow("last slot first") << QStringList{"lnkHarddiskIncludePage=x", "lnkURL=u", "lnkSubColWidth=9px",
+                                                        "lnkNamePage=n"};
+        QTest::newRow("replaced in the middle")
+            << QStringList{"lnkNamePage=a", "lnkURL=b", "lnkJS=c", "lnkURL=d", "lnkNamePage=e"};
+        QTest::newRow("back to initial")
+            << QStringList{"lnkURL=u", "lnkSubColWidth=1px", "lnkSubColWidth=130px", "lnkURL=", "lnkURL"};
+        QTest::newRow("empty is not null") << QStringList{"lnkNamePage=", "lnkHarddiskOptionsPage", "lnkJS=j"};
+        QTest::newRow("site-map id among them")
+            << QStringList{"secn=e1d1", "lnkNamePage=a", "lnkHarddiskIncludePage=z", "secn=e1d2", "lnkNamePage",
+                           "secn"};
+    }
+    void textValuesReadBackWhateverTheOrder()
+    {
+        QFETCH(QStringList, steps);
+        clsPage p;
+        const OptionNode::Layout &l = p.layout();
+        QList<QString> expected;
+        for (size_t s = 0; s < l.text.size(); ++s)
+            expected.append(p.textAt(int(s)));
+        QString secn;
+        for (const QString &step : steps) {
+            const qsizetype eq = step.indexOf(u'=');
+            const QString key = eq < 0 ? step : step.left(eq);
+            const QString value = eq < 0 ? QString() : step.mid(eq + 1);
+            if (key == u"secn") {
+                p.setSecn(value);
+                secn = value;
+                continue;
+            }
+            const int slot = p.Index(key);
+            QVERIFY(slot >= 0);
+            p.setTextAt(slot, value);
+            expected[slot] = value;
+        }
+        const clsPage fresh;
+        for (size_t s = 0; s < l.text.size(); ++s) {
+            const QString key = nodeOptionCatalogue()[l.text[s]].key;
+            const QString &got = p.textAt(int(s));
+            QVERIFY2(got == expected[s] && got.isNull() == expected[s].isNull(), qPrintable(key));
+            QCOMPARE(p.textValue(NodeOption(l.text[s])), got);
+            const QString &initial = fresh.textAt(int(s));
+            QCOMPARE(p.storesText(int(s)), !(got == initial && got.isNull() == initial.isNull()));
+        }
+        QCOMPARE(p.secn(), secn);
+    }
+
     void choiceGroupsExcludeWithinTheirGroupOnly()
     {
         clsPage p;

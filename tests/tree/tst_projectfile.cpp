@@ -189,6 +189,37 @@ private Q_SLOTS:
         QVERIFY2(text.contains(crlf(expected)), qPrintable(text.right(400)));
     }
 
+    // A page keeps the portal header template of the class name it was made
+    // for; it is written when that is not the template of the project's class.
+    void headerTemplateWrittenWhenNotTheProjects_data()
+    {
+        QTest::addColumn<QString>("pageClass");
+        QTest::addColumn<QString>("projectClass");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("both default") << "MainFolderLine" << "MainFolderLine" << false;
+        QTest::newRow("project renamed") << "MainFolderLine" << "topline" << true;
+        QTest::newRow("both renamed") << "topline" << "topline" << false;
+        QTest::newRow("page made before") << "topline" << "MainFolderLine" << true;
+    }
+    void headerTemplateWrittenWhenNotTheProjects()
+    {
+        QFETCH(QString, pageClass);
+        QFETCH(QString, projectClass);
+        QFETCH(bool, written);
+        Project p;
+        p.options.setControlValue(u"prjCNMainFolderLine", projectClass);
+        // Two pages, so the writer's second look at the kind sees the same.
+        for (int i = 1; i <= 2; ++i)
+            p.root->nodes().addPage(i, dnnHeaderTemplate(pageClass));
+        const QString line = QStringLiteral("\r\nlnkChkPageDnnHeaderTemplate:") + dnnHeaderTemplate(pageClass)
+                             + QStringLiteral("\r\n");
+        QCOMPARE(p.text().count(line), written ? 2 : 0);
+        // Read back into a project of the same class, the pages are as they were.
+        Project q;
+        q.read(p.text());
+        QCOMPARE(dump(q.root->nodes()), dump(p.root->nodes()));
+    }
+
     void roundTripKeepsTreeAndOptions()
     {
         Project p;
