@@ -96,11 +96,6 @@ void OptionNode::storeText(quint32 bit, const QString &v, const QString &initial
     }
 }
 
-QString OptionNode::name() const
-{
-    return textAt(m_nameSlot);
-}
-
 void OptionNode::setName(const QString &name)
 {
     setTextAt(m_nameSlot, flattenLineBreaks(name));
@@ -189,20 +184,6 @@ bool OptionNode::selectedOption(QStringView key) const
 {
     const int i = nodeOptionIndex(key);
     return i >= 0 && selectedOption(NodeOption(i));
-}
-
-bool OptionNode::selectedOption(NodeOption option) const
-{
-    const int i = int(option);
-    const int slot = m_layout->slot[i];
-    switch (m_layout->kind[i]) {
-    case OptionKind::Choice:
-        return choiceAt(slot);
-    case OptionKind::Check:
-        return m_check[size_t(slot)] == 1;
-    default:
-        return false;
-    }
 }
 
 void OptionNode::copyProperties(const OptionNode &source)

@@ -93,7 +93,8 @@ public:
     const QString &secn() const { return (m_textMask & kSecnBit) ? m_texts.back() : emptyText(); }
     void setSecn(const QString &s) { storeText(kSecnBit, s, emptyText()); }
 
-    QString name() const;
+    // A reference: the writers ask for it per node.
+    const QString &name() const { return textAt(m_nameSlot); }
     void setName(const QString &name);
 
     QVariant value(QStringView key) const override;
@@ -101,7 +102,19 @@ public:
 
     // True for a choice option that is True or a check option that is 1.
     bool selectedOption(QStringView key) const;
-    bool selectedOption(NodeOption option) const;
+    bool selectedOption(NodeOption option) const
+    {
+        const int i = int(option); // inline: the writers ask several per node
+        const int slot = m_layout->slot[size_t(i)];
+        switch (m_layout->kind[size_t(i)]) {
+        case OptionKind::Choice:
+            return choiceAt(slot);
+        case OptionKind::Check:
+            return m_check[size_t(slot)] == 1;
+        default:
+            return false;
+        }
+    }
     // The value of an option by its catalogue position (invalid when the
     // node's kind does not carry it).
     QVariant value(NodeOption option) const;
