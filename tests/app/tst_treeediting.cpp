@@ -56,6 +56,8 @@ private Q_SLOTS:
     void modelStaysConsistentDuringEdits();
     void entriesAndKeys();
     void dropRules();
+    void defaultFile_data();
+    void defaultFile();
 };
 
 void TestTreeEditing::editAndUndoToSavedBytes_data()
@@ -219,6 +221,34 @@ void TestTreeEditing::dropRules()
     QVERIFY(!f.editor.moveNode(*f.node("n2"), *f.node("n2n2")->asFolder(), 1));
     QVERIFY(!f.editor.moveNode(*f.node("n1"), f.doc.tree().root(), 2)); // onto its own place
     QCOMPARE(f.doc.undoStack().count(), 1);
+}
+
+void TestTreeEditing::defaultFile_data()
+{
+    QTest::addColumn<QString>("webRoot");
+    QTest::addColumn<QString>("jsFile");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("site address under the root") << "C:\\web\\" << "" << "/menu/qmenu.js" << "C:\\web\\menu\\qmenu.js";
+    QTest::newRow("root without separator") << "/srv/web" << "" << "/menu/qmenu.js" << "/srv/web/menu/qmenu.js";
+    QTest::newRow("a value as it stands") << "/srv/web" << "" << "x/y.css" << "x/y.css";
+    QTest::newRow("empty: under the root") << "/srv/web" << "/other/m.js" << "" << "/srv/web/*.qwk";
+    QTest::newRow("empty, no root: beside the script") << "" << "/other/m.js" << "" << "/other/*.qwk";
+    QTest::newRow("nothing known") << "" << "" << "" << "";
+}
+
+void TestTreeEditing::defaultFile()
+{
+    QFETCH(QString, webRoot);
+    QFETCH(QString, jsFile);
+    QFETCH(QString, current);
+    QFETCH(QString, expected);
+    test::ScriptedPrompt prompt;
+    MemorySettingsStore settings;
+    ProjectDocument doc(prompt, settings);
+    doc.options().setControlValue(u"prjFilWebRoot", webRoot);
+    doc.options().setControlValue(u"prjFilJS", jsFile);
+    QCOMPARE(doc.defaultFile(current, QStringLiteral("*.qwk")), expected);
 }
 
 QTEST_MAIN(TestTreeEditing)
