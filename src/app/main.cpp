@@ -13,14 +13,21 @@
 
 int main(int argc, char *argv[])
 {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // --version and --help answer without a display.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--version" || a == "-v" || a == "--help" || a == "-h")
+            return qwk::parseCommandLine({QString(), QString::fromLocal8Bit(a)}, out, err).exitCode;
+    }
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("quenwick"));
     QApplication::setApplicationName(QStringLiteral("quenwick"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quenwick"));
     QApplication::setApplicationVersion(QStringLiteral(QUENWICK_VERSION));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     const qwk::CommandLine cmd = qwk::parseCommandLine(QApplication::arguments(), out, err);
     if (cmd.exitNow)
         return cmd.exitCode;

@@ -4,12 +4,16 @@
 
 #include "app/mainwindow.h"
 #include "app/menutreemodel.h"
+#include "app/runwindow.h"
 #include "core/prompt.h"
 #include "options/settingsstore.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTreeView>
 
@@ -44,6 +48,38 @@ int main(int argc, char *argv[])
         return 1;
     }
     QTextStream(stdout) << file << Qt::endl;
+
+    // The run window at the end of a run of the project, written into a
+    // copy of its web folder.
+    QTemporaryDir site;
+    // The example's web folder beside the project, as scripts/demo copies it.
+    const QString web = QFileInfo(args.value(2)).absolutePath() + QStringLiteral("/web");
+    for (QDirIterator it(web, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString from = it.next();
+        const QString to = site.filePath(QDir(web).relativeFilePath(from));
+        QDir().mkpath(QFileInfo(to).absolutePath());
+        QFile::copy(from, to);
+    }
+    qwk::clsOptions &options = window.document().options();
+    options.setControlValue(u"prjFilWebRoot", site.path());
+    options.setControlValue(u"prjFilJS", site.filePath(QStringLiteral("qmenu.js")));
+    options.setControlValue(u"prjFilCSS", site.filePath(QStringLiteral("qmenu.css")));
+    options.setControlValue(u"prjCSSinJS", 0);
+    const QString runFile = out.filePath(QStringLiteral("runwindow%1.png").arg(suffix));
+    bool runSaved = false;
+    window.setRunWindowHook([&](qwk::RunWindow &run) {
+        QObject::connect(&run, &qwk::RunWindow::jobFinished, &run, [&] {
+            QApplication::processEvents();
+            runSaved = run.grab().save(runFile);
+            QMetaObject::invokeMethod(&run, "accept", Qt::QueuedConnection);
+        });
+    });
+    window.runJob(qwk::RunDriver::Job::Run);
+    if (!runSaved) {
+        QTextStream(stderr) << "cannot write " << runFile << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << runFile << Qt::endl;
     window.document().undoStack().clear();
     window.document().options().setPrjChanged(false);
     return 0;
