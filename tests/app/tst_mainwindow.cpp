@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QMenu>
 #include <QTabWidget>
@@ -86,6 +87,10 @@ private Q_SLOTS:
     void runWindow();
     void runSavesFirstWhenAsked();
     void anotherInstance();
+    void rootPickers_data();
+    void rootPickers();
+    void previewCommands();
+    void shutDownKeepsSettings();
 };
 
 void TestMainWindow::layout()
@@ -353,6 +358,89 @@ void TestMainWindow::anotherInstance()
     QVERIFY(!startAnotherInstance(prompt, second, lockPath));
     QCOMPARE(prompt.questions(),
              QStringList{QStringLiteral("Quenwick is already running\nOpen another instance of Quenwick?")});
+}
+
+void TestMainWindow::rootPickers_data()
+{
+    QTest::addColumn<bool>("application"); // the application root, else the web root
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("web root, none yet") << false << "" << Answer::Ok
+                                        << "Select the location of the root of your website?" << "/picked";
+    QTest::newRow("web root, change declined") << false << "/srv/web" << Answer::Cancel
+                                               << "Website root: /srv/web\nChange to a different Folder? " << "/srv/web";
+    QTest::newRow("application root, none yet") << true << "" << Answer::Ok
+                                                << "Select your application root directory?" << "/picked";
+    QTest::newRow("application root, changed") << true << "/srv/app" << Answer::Ok
+                                               << "Application root: /srv/app\nChange to a different Folder? " << "/picked";
+}
+
+void TestMainWindow::rootPickers()
+{
+    QFETCH(bool, application);
+    QFETCH(QString, before);
+    QFETCH(Answer, answer);
+    QFETCH(QString, question);
+    QFETCH(QString, after);
+    Window t;
+    const QString key = application ? QStringLiteral("prjFilAppRoot") : QStringLiteral("prjFilWebRoot");
+    clsOptions &o = t.w.document().options();
+    o.setControlValue(key, before);
+    t.prompt.answers = {answer};
+    t.prompt.replies = {QStringLiteral("/picked")};
+    application ? t.w.dnnRootFileLocation() : t.w.webRootFileLocation();
+    QCOMPARE(t.prompt.questions(), QStringList{question});
+    QCOMPARE(o.text(key), after);
+}
+
+void TestMainWindow::previewCommands()
+{
+    Window t;
+    clsOptions &o = t.w.document().options();
+    // The address to preview: OK stores it, Cancel keeps it.
+    t.prompt.replies = {QStringLiteral("http://localhost/x/"), std::nullopt};
+    t.trigger(QStringLiteral("mnuUrlToPreview"));
+    QCOMPARE(o.text(u"prjLocalURL"), QStringLiteral("http://localhost/x/"));
+    t.trigger(QStringLiteral("mnuUrlToPreview"));
+    QCOMPARE(o.text(u"prjLocalURL"), QStringLiteral("http://localhost/x/"));
+    // An added browser becomes an item of the "Browser" menu.
+    t.prompt.replies = {QStringLiteral("/usr/bin/firefox")};
+    t.trigger(QStringLiteral("mnuAddBrowser"));
+    QCOMPARE(t.w.menu(QStringLiteral("mnuBrowsers"))->actions().size(), 1);
+    QCOMPARE(t.w.menu(QStringLiteral("mnuBrowsers"))->actions().first()->text(), QStringLiteral("/usr/bin/firefox"));
+    QVERIFY(t.w.action(QStringLiteral("mnuDeleteBrowser"))->isEnabled());
+}
+
+void TestMainWindow::shutDownKeepsSettings()
+{
+    QTemporaryDir dir;
+    const QString a = writeProject(dir.path(), "a");
+    test::ScriptedPrompt prompt;
+    MemorySettingsStore settings;
+    QList<int> sizes;
+    {
+        MainWindow w(prompt, settings);
+        w.show();
+        w.openProject(a);
+        w.action(QStringLiteral("mnuPreferencesStartUpLoadLast"))->trigger();
+        w.findChild<QSplitter *>()->setSizes({200, 500});
+        sizes = w.findChild<QSplitter *>()->sizes();
+        // A style sheet changed since it was loaded is offered for saving.
+        w.document().css().setCssChanged(true);
+        prompt.answers = {Answer::No};
+        QVERIFY(w.close());
+        QCOMPARE(prompt.questions(), QStringList{QStringLiteral("Save CSS style sheet?")});
+    }
+    // The next start opens the last project, with the window as it was left.
+    MainWindow w(prompt, settings);
+    w.show();
+    w.loadStartProject({});
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quenwick - ") + a);
+    QVERIFY(w.action(QStringLiteral("mnuPreferencesStartUpLoadLast"))->isChecked());
+    QCOMPARE(w.findChild<QSplitter *>()->sizes(), sizes);
 }
 
 QTEST_MAIN(TestMainWindow)
