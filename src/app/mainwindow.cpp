@@ -12,6 +12,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <QtConcurrent>
+#include <limits>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -97,7 +102,9 @@ MainWindow::MainWindow(Prompt &prompt, SettingsStore &settings, QWidget *parent)
       m_editor(std::make_unique<TreeEditor>(*m_doc))
 {
     setObjectName(QStringLiteral("frmMain"));
-    m_doc->setTransferObserver([this](const QString &title, const QString &stage) { onTransfer(title, stage); });
+    m_doc->setTransferRunner([this](const QString &title, const QString &path, const ProjectDocument::TransferWork &work) {
+        return runTransfer(title, path, work);
+    });
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("ssTabMain"));
@@ -555,34 +562,40 @@ void MainWindow::onTabChanged(int index)
     }
 }
 
-void MainWindow::onTransfer(const QString &title, const QString &stage)
+TransferResult MainWindow::runTransfer(const QString &title, const QString &path,
+                                       const ProjectDocument::TransferWork &work)
 {
-    // The progress window only for a transfer long enough to be seen.
-    if (title.isEmpty()) {
-        if (m_progress)
-            m_progress->deleteLater();
-        m_progress.clear();
-        QApplication::restoreOverrideCursor();
-        return;
-    }
-    if (stage.isEmpty()) {
-        m_transferTime.start();
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return;
-    }
-    if (!m_progress && m_transferTime.elapsed() >= 500) {
-        m_progress = new QProgressDialog(this);
-        m_progress->setWindowTitle(title + QStringLiteral("..."));
-        m_progress->setCancelButton(nullptr);
-        m_progress->setRange(0, 0);
-        m_progress->setMinimumDuration(0);
-        m_progress->setWindowModality(Qt::WindowModal);
-        m_progress->show();
-    }
-    if (m_progress) {
-        m_progress->setLabelText(title + QStringLiteral(": \n\n") + m_doc->prjFile() + u'\n' + stage);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    // The transfer runs on a worker while the window repaints and takes no
+    // input; the progress window appears only when the transfer lasts long
+    // enough to be seen.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QProgressDialog progress(this);
+    progress.setWindowTitle(title + QStringLiteral("..."));
+    progress.setCancelButton(nullptr);
+    progress.setRange(0, 0);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(std::numeric_limits<int>::max()); // shown by the timer below
+    progress.setLabelText(title + QStringLiteral(": \n\n") + path);
+    const auto stage = [&progress, title, file = path](const QString &text) {
+        QMetaObject::invokeMethod(&progress, [&progress, title, file, text] {
+            progress.setLabelText(title + QStringLiteral(": \n\n") + file + u'\n' + text);
+        });
+    };
+    QFutureWatcher<TransferResult> watcher;
+    QEventLoop loop;
+    connect(&watcher, &QFutureWatcher<TransferResult>::finished, &loop, &QEventLoop::quit);
+    QTimer show;
+    show.setSingleShot(true);
+    connect(&show, &QTimer::timeout, &progress, &QWidget::show);
+    watcher.setFuture(QtConcurrent::run([&work, stage] { return work(stage); }));
+    show.start(500);
+    if (!watcher.isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    watcher.waitForFinished();
+    // Stage texts still on their way are dropped with the window.
+    QCoreApplication::removePostedEvents(&progress);
+    QApplication::restoreOverrideCursor();
+    return watcher.result();
 }
 
 void MainWindow::newProject()

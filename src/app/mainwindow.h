@@ -10,8 +10,6 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QPointer>
-#include <QElapsedTimer>
 #include <memory>
 
 class QAction;
@@ -62,6 +60,10 @@ public:
     void saveProject();
     void saveProjectAs();
 
+    // A transfer of the project file on a worker; the progress window
+    // appears when it lasts half a second.
+    TransferResult runTransfer(const QString &title, const QString &path, const ProjectDocument::TransferWork &work);
+
     // The run window for a job, modal; the run command saves first when the
     // preference says so.
     void runJob(RunDriver::Job job);
@@ -99,7 +101,6 @@ private:
     void updateTreeActions();
     void followExpansion(const QModelIndex &parent, int first, int last);
     void showSelectedNode();
-    void onTransfer(const QString &title, const QString &stage);
     void onTabChanged(int index);
     void restoreWindowState();
     void saveWindowState();
@@ -121,8 +122,6 @@ private:
     QLabel *m_statusLabel = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
-    QPointer<QProgressDialog> m_progress;
-    QElapsedTimer m_transferTime;
 };
 
 } // namespace qwk

@@ -1,7 +1,6 @@
 #include "app/projectdocument.h"
 
 #include "core/prompt.h"
-#include "tree/projectfile.h"
 
 #include <QFileInfo>
 
@@ -25,6 +24,16 @@ QString withSeparator(const QString &folder)
     if (folder.isEmpty() || folder.endsWith(u'\\') || folder.endsWith(u'/'))
         return folder;
     return folder + (folder.contains(u'\\') && !folder.contains(u'/') ? u'\\' : u'/');
+}
+
+// Every option value of from into to, by key.
+void copyOptionValues(const clsOptions &from, clsOptions &to)
+{
+    for (int i = 0; i < from.controlCount(); ++i) {
+        const QString &tag = from.control(i).tag;
+        if (from.getControl(tag) == i)
+            to.setControlValue(tag, from.controlValue(tag));
+    }
 }
 
 } // namespace
@@ -86,6 +95,13 @@ void ProjectDocument::replaceTree(std::unique_ptr<clsFolder> root)
     m_tree.replaceRoot(std::move(root));
 }
 
+TransferResult ProjectDocument::transfer(const QString &title, const QString &path, const TransferWork &work)
+{
+    if (m_runner)
+        return m_runner(title, path, work);
+    return work(Stage());
+}
+
 bool ProjectDocument::askToSaveProject()
 {
     if (!prjChanged())
@@ -139,14 +155,20 @@ bool ProjectDocument::openProject(const QString &fileName)
         path = *chosen;
     }
 
-    const QString title = QStringLiteral("Opening project file");
-    if (m_observer)
-        m_observer(title, QString());
+    // The file is read into a tree and options of its own, so the read can
+    // run while the window repaints; the options start from the present
+    // values, which a file without them keeps.
     auto root = std::make_unique<clsFolder>();
-    const TransferResult r = ProjectFile::read(path, m_options, *root, [this, &title](const QString &stage) {
-        if (m_observer)
-            m_observer(title, stage);
+    clsOptions read(nullptr, nullptr);
+    copyOptionValues(m_options, read);
+    clsFolder *target = root.get();
+    const TransferResult r = transfer(QStringLiteral("Opening project file"), path, [&read, target, &path](const Stage &stage) {
+        return ProjectFile::read(path, read, *target, stage);
     });
+    {
+        const LoadingOptionsGuard loading(&m_options);
+        copyOptionValues(read, m_options);
+    }
     // What could be read is shown; a file that could not be read is not
     // named as the project's file, so a later Save cannot overwrite it with
     // the partial project.
@@ -156,8 +178,6 @@ bool ProjectDocument::openProject(const QString &fileName)
     m_css.loadCSSFile();
     m_css.setCssChanged(false);
     markSaved();
-    if (m_observer)
-        m_observer(QString(), QString());
     if (!r.ok) {
         m_prompt.message(kProjectTransferError + u"\n\n"_qs + path + u"\n"_qs + r.reason);
         Q_EMIT projectReplaced();
@@ -172,15 +192,10 @@ bool ProjectDocument::saveProject()
 {
     if (m_file.isEmpty())
         return SaveProjectAs();
-    const QString title = QStringLiteral("Saving project file");
-    if (m_observer)
-        m_observer(title, QString());
-    const TransferResult r = ProjectFile::save(m_file, m_options, m_tree.root(), [this, &title](const QString &stage) {
-        if (m_observer)
-            m_observer(title, stage);
+    const QString file = m_file;
+    const TransferResult r = transfer(QStringLiteral("Saving project file"), file, [this, &file](const Stage &stage) {
+        return ProjectFile::save(file, m_options, m_tree.root(), stage);
     });
-    if (m_observer)
-        m_observer(QString(), QString());
     if (!r.ok) {
         // The old file is intact and the changes stay marked: nothing is lost.
         m_prompt.message(kProjectTransferError + u"\n\n"_qs + m_file + u"\n"_qs + r.reason);

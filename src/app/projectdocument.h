@@ -12,6 +12,7 @@
 #include "options/options.h"
 #include "stylesheet/clscss.h"
 #include "tree/menutree.h"
+#include "tree/projectfile.h"
 
 #include <QObject>
 #include <QUndoStack>
@@ -38,10 +39,15 @@ public:
     void setPrjFile(const QString &path);
     bool prjChanged() const { return m_options.prjChanged(); }
 
-    // A transfer of the project file tells its stages here (the designer's
-    // progress window); the default does nothing.
-    using TransferObserver = std::function<void(const QString &title, const QString &stage)>;
-    void setTransferObserver(TransferObserver observer) { m_observer = std::move(observer); }
+    // Runs a transfer of the project file at path (title: "Opening project
+    // file" or "Saving project file"). The work touches no object of the document
+    // that anyone else uses while it runs, so the designer runs it on a
+    // worker and shows its progress window; the default runs it here.
+    using Stage = std::function<void(const QString &stage)>;
+    using TransferWork = std::function<TransferResult(const Stage &stage)>;
+    using TransferRunner
+        = std::function<TransferResult(const QString &title, const QString &path, const TransferWork &work)>;
+    void setTransferRunner(TransferRunner runner) { m_runner = std::move(runner); }
 
     // True when the caller may go on (New, Open, exit). A Yes whose save did
     // not happen answers False, so nothing unsaved is thrown away.
@@ -92,7 +98,8 @@ private:
     clsCSS m_css;
     QUndoStack m_undo;
     QString m_file;
-    TransferObserver m_observer;
+    TransferResult transfer(const QString &title, const QString &path, const TransferWork &work);
+    TransferRunner m_runner;
     int m_commandDepth = 0;
     bool m_changedOutsideCommands = false;
 };

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -91,6 +92,8 @@ private Q_SLOTS:
     void rootPickers();
     void previewCommands();
     void shutDownKeepsSettings();
+    void progressOnlyWhenSlow_data();
+    void progressOnlyWhenSlow();
 };
 
 void TestMainWindow::layout()
@@ -441,6 +444,42 @@ void TestMainWindow::shutDownKeepsSettings()
     QCOMPARE(w.windowTitle(), QStringLiteral("Quenwick - ") + a);
     QVERIFY(w.action(QStringLiteral("mnuPreferencesStartUpLoadLast"))->isChecked());
     QCOMPARE(w.findChild<QSplitter *>()->sizes(), sizes);
+}
+
+void TestMainWindow::progressOnlyWhenSlow_data()
+{
+    QTest::addColumn<int>("lasts"); // milliseconds
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("quick") << 0 << false;
+    QTest::newRow("slow") << 1200 << true;
+}
+
+void TestMainWindow::progressOnlyWhenSlow()
+{
+    QFETCH(int, lasts);
+    QFETCH(bool, shown);
+    Window t;
+    bool seen = false;
+    QString label;
+    // Looked at from the window's thread while the transfer runs.
+    QTimer look;
+    look.setInterval(50);
+    connect(&look, &QTimer::timeout, [&] {
+        if (auto *p = t.w.findChild<QProgressDialog *>(); p && p->isVisible()) {
+            seen = true;
+            label = p->labelText();
+        }
+    });
+    look.start();
+    const TransferResult r = t.w.runTransfer("Opening project file", "/x.qwk", [lasts](const auto &stage) {
+        stage(QStringLiteral("Reading the menu tree"));
+        QThread::msleep(lasts);
+        return TransferResult{true, {}};
+    });
+    QVERIFY(r.ok);
+    QCOMPARE(seen, shown);
+    if (shown)
+        QCOMPARE(label, QStringLiteral("Opening project file: \n\n/x.qwk\nReading the menu tree"));
 }
 
 QTEST_MAIN(TestMainWindow)
