@@ -116,8 +116,12 @@ void TestMainWindow::layout()
     for (QLabel *l : t.w.statusBar()->findChildren<QLabel *>())
         shown = shown || l->text() == u"CSS file: New file";
     QVERIFY(shown);
-    // Opening the "Build tree" menu brings the tree's tab back.
-    QMetaObject::invokeMethod(t.w.menu(QStringLiteral("mnuBuildTreeMenu")), "aboutToShow");
+    // A right click on the tree pops up the "Build tree" menu, which brings
+    // the tree's tab back.
+    QMenu *build = t.w.menu(QStringLiteral("mnuBuildTreeMenu"));
+    Q_EMIT t.w.treeView()->customContextMenuRequested(QPoint(5, 5));
+    QTRY_VERIFY(build->isVisible());
+    build->close();
     QCOMPARE(tabs->currentIndex(), 0);
 }
 
@@ -178,6 +182,9 @@ void TestMainWindow::keys()
     QVERIFY(!t.w.document().prjChanged());
     QTest::keySequence(t.w.treeView(), QKeySequence(Qt::CTRL | Qt::Key_Y));
     QVERIFY(t.w.document().prjChanged());
+    QTest::keySequence(t.w.treeView(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QTest::keySequence(t.w.treeView(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    QCOMPARE(t.w.action(QStringLiteral("actUndo"))->text(), undoText);
 }
 
 void TestMainWindow::askToSave_data()
