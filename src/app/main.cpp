@@ -1,0 +1,51 @@
+// quenwick: the designer. Start-up in this order: the command line, the
+// question when another copy is running, the splash window, the main window
+// with the project from the command line or the last project.
+
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "app/widgetprompt.h"
+#include "options/settingsstore.h"
+
+#include <QApplication>
+#include <QTextStream>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // --version and --help answer without a display.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--version" || a == "-v" || a == "--help" || a == "-h")
+            return qwk::parseCommandLine({QString(), QString::fromLocal8Bit(a)}, out, err).exitCode;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("quenwick"));
+    QApplication::setApplicationName(QStringLiteral("quenwick"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quenwick"));
+    QApplication::setApplicationVersion(QStringLiteral(QUENWICK_VERSION));
+
+    const qwk::CommandLine cmd = qwk::parseCommandLine(QApplication::arguments(), out, err);
+    if (cmd.exitNow)
+        return cmd.exitCode;
+
+    qwk::WidgetPrompt prompt;
+    std::unique_ptr<QLockFile> lock;
+    if (!qwk::startAnotherInstance(prompt, lock))
+        return 0;
+
+    qwk::SplashWindow splash;
+    splash.show();
+    QApplication::processEvents();
+
+    qwk::QSettingsStore settings;
+    qwk::MainWindow window(prompt, settings);
+    prompt.setParentWidget(&window);
+    window.show();
+    window.loadStartProject(cmd.project, [&splash](const QString &notice) { splash.setNotice(notice); });
+    QTimer::singleShot(1000, &splash, &QWidget::close);
+    return QApplication::exec();
+}

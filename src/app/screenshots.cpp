@@ -1,0 +1,86 @@
+// quenwick-screenshots OUTDIR [PROJECT] [SCALE-NAME]: pictures of the main
+// window with a project open, for the documentation. Run it on the offscreen
+// platform (scripts/screenshots does), so no window appears.
+
+#include "app/mainwindow.h"
+#include "app/menutreemodel.h"
+#include "app/runwindow.h"
+#include "core/prompt.h"
+#include "options/settingsstore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTreeView>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Quenwick"));
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        QTextStream(stderr) << "usage: quenwick-screenshots OUTDIR [PROJECT] [SUFFIX]" << Qt::endl;
+        return 2;
+    }
+    const QDir out(args.at(1));
+    const QString suffix = args.size() > 3 ? args.at(3) : QString();
+    // Nobody answers: a message (a style sheet that is not on this machine)
+    // must not block the pictures.
+    qwk::NonInteractivePrompt prompt;
+    qwk::MemorySettingsStore settings;
+    qwk::MainWindow window(prompt, settings);
+    window.resize(980, 620);
+    window.show();
+    window.loadStartProject(args.size() > 2 ? args.at(2) : QString());
+    // The tree as a person leaves it while working: a folder open, a page chosen.
+    window.selectTreeNode(QStringLiteral("n2n2"));
+    window.treeView()->expand(window.treeModel().indexOfKey(QStringLiteral("n2")));
+    window.treeView()->expand(window.treeModel().indexOfKey(QStringLiteral("n2n2")));
+    window.selectTreeNode(QStringLiteral("n2n2n1"));
+    QApplication::processEvents();
+    const QString file = out.filePath(QStringLiteral("mainwindow%1.png").arg(suffix));
+    if (!window.grab().save(file)) {
+        QTextStream(stderr) << "cannot write " << file << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << file << Qt::endl;
+
+    // The run window at the end of a run of the project, written into a
+    // copy of its web folder.
+    QTemporaryDir site;
+    // The example's web folder beside the project, as scripts/demo copies it.
+    const QString web = QFileInfo(args.value(2)).absolutePath() + QStringLiteral("/web");
+    for (QDirIterator it(web, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString from = it.next();
+        const QString to = site.filePath(QDir(web).relativeFilePath(from));
+        QDir().mkpath(QFileInfo(to).absolutePath());
+        QFile::copy(from, to);
+    }
+    qwk::clsOptions &options = window.document().options();
+    options.setControlValue(u"prjFilWebRoot", site.path());
+    options.setControlValue(u"prjFilJS", site.filePath(QStringLiteral("qmenu.js")));
+    options.setControlValue(u"prjFilCSS", site.filePath(QStringLiteral("qmenu.css")));
+    options.setControlValue(u"prjCSSinJS", 0);
+    const QString runFile = out.filePath(QStringLiteral("runwindow%1.png").arg(suffix));
+    bool runSaved = false;
+    window.setRunWindowHook([&](qwk::RunWindow &run) {
+        QObject::connect(&run, &qwk::RunWindow::jobFinished, &run, [&] {
+            QApplication::processEvents();
+            runSaved = run.grab().save(runFile);
+            QMetaObject::invokeMethod(&run, "accept", Qt::QueuedConnection);
+        });
+    });
+    window.runJob(qwk::RunDriver::Job::Run);
+    if (!runSaved) {
+        QTextStream(stderr) << "cannot write " << runFile << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << runFile << Qt::endl;
+    window.document().undoStack().clear();
+    window.document().options().setPrjChanged(false);
+    return 0;
+}
