@@ -787,6 +787,30 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_doc->options().saveMenuArrays();
     saveWindowState();
     event->accept();
+    closeOtherWindows();
+}
+
+void MainWindow::closeOtherWindows()
+{
+    // Every other window goes with the main one; one that refuses to close
+    // would keep the program running without a main window, so the user is
+    // told which.
+    const auto others = [this] {
+        QList<QWidget *> open;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w != this && w->isVisible())
+                open.append(w);
+        }
+        return open;
+    };
+    for (QWidget *w : others())
+        w->close();
+    QString names;
+    for (QWidget *w : others())
+        names += (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName())
+            + u' ';
+    if (!names.isEmpty())
+        m_prompt.message(QStringLiteral("Something made ") + names + QStringLiteral(" not closing correctly"));
 }
 
 void MainWindow::restoreWindowState()

@@ -103,6 +103,7 @@ private:
     void showSelectedNode();
     void onTabChanged(int index);
     void restoreWindowState();
+    void closeOtherWindows();
     void saveWindowState();
 
     Prompt &m_prompt;

@@ -92,6 +92,7 @@ private Q_SLOTS:
     void rootPickers();
     void previewCommands();
     void shutDownKeepsSettings();
+    void shutDownClosesOtherWindows();
     void progressOnlyWhenSlow_data();
     void progressOnlyWhenSlow();
 };
@@ -451,6 +452,23 @@ void TestMainWindow::shutDownKeepsSettings()
     QCOMPARE(w.windowTitle(), QStringLiteral("Quenwick - ") + a);
     QVERIFY(w.action(QStringLiteral("mnuPreferencesStartUpLoadLast"))->isChecked());
     QCOMPARE(w.findChild<QSplitter *>()->sizes(), sizes);
+}
+
+void TestMainWindow::shutDownClosesOtherWindows()
+{
+    // A window that closes goes with the main window; one that refuses is named.
+    struct Stubborn : QWidget {
+        void closeEvent(QCloseEvent *event) override { event->ignore(); }
+    };
+    Window t;
+    QWidget willing;
+    Stubborn stubborn;
+    stubborn.setObjectName(QStringLiteral("frmStubborn"));
+    willing.show();
+    stubborn.show();
+    QVERIFY(t.w.close());
+    QVERIFY(!willing.isVisible());
+    QCOMPARE(t.prompt.messages(), QStringList{QStringLiteral("Something made frmStubborn  not closing correctly")});
 }
 
 void TestMainWindow::progressOnlyWhenSlow_data()
