@@ -1,15 +1,35 @@
-# Fails when a source of the core library includes a QtGui, QtWidgets or
-# WebEngine header, or links against them.
+# Fails when a source of the core library includes a header of a Qt GUI module
+# (QtGui, QtWidgets, WebEngine and the like), when a core folder holds a
+# widget form or names such a module in its CMakeLists.txt, or when a layer of
+# the core links one (LINKS: the layers' link libraries, separated by "|").
+# This is the build's only purity check.
+cmake_minimum_required(VERSION 3.21)
+set(modules "Gui|Widgets|OpenGL[A-Za-z]*|PrintSupport|Svg[A-Za-z]*|Quick[A-Za-z]*|WebEngine[A-Za-z]*")
+# Module headers and their classes, spelled <QtGui/QColor>, <QtGui> or <QColor>.
+set(classes "Q(Widget|Application|GuiApplication|Dialog|MainWindow|Color|Font|FontMetrics|Pixmap|Image|Icon|Painter|Action|KeySequence|Clipboard|Palette|Brush|Pen|TextDocument|StandardItemModel|UndoStack|UndoCommand|Validator|DesktopServices|Screen|Window|MessageBox)|Q[A-Za-z]*(Widget|Dialog)|QWebEngine[A-Za-z]*")
+set(include "#[ \t]*include[ \t]*[<\"]")
+set(pattern "${include}Qt(${modules})[/>\"]|${include}(${classes})[>\"]|Qt6?::(${modules})")
 set(bad "")
 foreach(dir core tree options stylesheet generator)
   file(GLOB_RECURSE files ${SRC}/${dir}/*.h ${SRC}/${dir}/*.cpp ${SRC}/${dir}/CMakeLists.txt)
   foreach(f IN LISTS files)
-    file(STRINGS ${f} hits REGEX "(#[ \t]*include[ \t]*<(QtGui|QtWidgets|QtWebEngine[A-Za-z]*)/)|(#[ \t]*include[ \t]*<Q(Widget|Application|GuiApplication|Dialog|MainWindow|Color|Font|Pixmap|Image|Icon|Painter)>)|Qt6::(Gui|Widgets|WebEngine)")
+    file(STRINGS ${f} hits REGEX "${pattern}")
     if(hits)
       list(APPEND bad "${f}: ${hits}")
     endif()
   endforeach()
+  file(GLOB_RECURSE forms ${SRC}/${dir}/*.ui)
+  foreach(f IN LISTS forms)
+    list(APPEND bad "${f}: a widget form")
+  endforeach()
+endforeach()
+string(REPLACE "|" ";" links "${LINKS}")
+foreach(lib IN LISTS links)
+  if(lib MATCHES "^Qt6?::(${modules})$")
+    list(APPEND bad "a layer of the core links ${lib}")
+  endif()
 endforeach()
 if(bad)
-  message(FATAL_ERROR "GUI dependencies in the core library:\n${bad}")
+  list(JOIN bad "\n" text)
+  message(FATAL_ERROR "GUI dependencies in the core library:\n${text}")
 endif()
