@@ -1,0 +1,216 @@
+// The property frames and option tabs of the main window, offscreen: what
+// typing and clicking in them does to the node, the tree and the undo stack,
+// and that every option has exactly one field.
+
+#include "app/mainwindow.h"
+#include "app/menutreemodel.h"
+#include "app/optionbinding.h"
+#include "app/propertyeditor.h"
+#include "options/settingsstore.h"
+#include "support/scriptedprompt.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeView>
+#include <QUndoStack>
+#include <QtTest>
+
+using namespace qwk;
+
+namespace {
+
+const QString kDemo = QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/demo.qwk");
+
+struct Window {
+    test::ScriptedPrompt prompt;
+    MemorySettingsStore settings;
+    MainWindow w{prompt, settings};
+
+    Window()
+    {
+        w.show();
+        (void)QTest::qWaitForWindowExposed(&w);
+        w.openProject(kDemo);
+        prompt.asked.clear(); // the demo's style sheet is not on this machine
+    }
+    template <typename T = QWidget>
+    T *field(const QString &key)
+    {
+        return qobject_cast<T *>(w.optionBinder().field(key));
+    }
+    void select(const QString &key) { w.selectTreeNode(key); }
+    MenuNode *node(const QString &key) { return MenuTreeModel::nodeOf(w.treeModel().indexOfKey(key)); }
+    QString entry(const QString &key) { return w.treeModel().indexOfKey(key).data().toString(); }
+    QUndoStack &undo() { return w.document().undoStack(); }
+    // Empties a line edit as a person would.
+    void clear(QLineEdit *e)
+    {
+        e->setFocus();
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_Backspace);
+    }
+};
+
+} // namespace
+
+class TestProperties : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void everyOptionHasOneField();
+    void showingNodesIsNotAnEdit();
+    void typingRenamesAndUndoes();
+    void pageTypeSwitchesSubFrame();
+    void clickIntoEmptyUrlChoosesUrlLink();
+    void emptyingColumnWidth();
+    void spaceWarning_data();
+    void spaceWarning();
+};
+
+void TestProperties::everyOptionHasOneField()
+{
+    Window t;
+    QHash<QString, int> bound;
+    for (QWidget *wdg : t.w.findChildren<QWidget *>()) {
+        const QString key = OptionBinder::keyOf(wdg);
+        if (!key.isEmpty())
+            ++bound[key];
+    }
+    QSet<QString> wanted;
+    for (const ControlDef &c : optionControls()) {
+        if ((c.tag.startsWith(u"prj") && !c.caption.isEmpty()) || c.tag.startsWith(u"lnk"))
+            wanted.insert(c.tag);
+    }
+    QVERIFY(wanted.size() > 60);
+    for (const QString &key : std::as_const(wanted)) {
+        if (bound.value(key) != 1)
+            QFAIL(qPrintable(QStringLiteral("%1 has %2 fields").arg(key).arg(bound.value(key))));
+    }
+}
+
+void TestProperties::showingNodesIsNotAnEdit()
+{
+    Window t;
+    t.w.action(QStringLiteral("mnuInsertColumn"))->trigger();
+    t.undo().clear(); // the insert is where this test starts
+    QVERIFY(!t.w.document().prjChanged());
+    const QStringList kinds = {QStringLiteral("frameFolderMain"), QStringLiteral("FramePageMain"),
+                               QStringLiteral("frameColumn"), QStringLiteral("frameEOF")};
+    QSet<QString> seen;
+    for (int r = 0; r < t.w.treeModel().rowCount(); ++r) {
+        t.w.treeView()->setCurrentIndex(t.w.treeModel().index(r, 0));
+        seen.insert(t.w.propertyEditor().currentFrame());
+    }
+    QCOMPARE(seen, QSet<QString>(kinds.begin(), kinds.end()));
+    QCOMPARE(t.undo().count(), 0);
+    QVERIFY(!t.w.document().prjChanged());
+}
+
+void TestProperties::typingRenamesAndUndoes()
+{
+    Window t;
+    t.select(QStringLiteral("n1"));
+    auto *name = t.field<QLineEdit>(QStringLiteral("lnkNamePage"));
+    QCOMPARE(name->text(), QStringLiteral("Home"));
+    name->setFocus();
+    name->end(false);
+    QTest::keyClicks(name, QStringLiteral("X"));
+    QCOMPARE(t.entry(QStringLiteral("n1")), QStringLiteral("HomeX"));
+    QVERIFY(t.w.document().prjChanged());
+    QTest::keyClicks(name, QStringLiteral("Y"));
+    QCOMPARE(t.entry(QStringLiteral("n1")), QStringLiteral("HomeXY"));
+    QCOMPARE(t.undo().count(), 1);
+    t.undo().undo();
+    QCOMPARE(t.entry(QStringLiteral("n1")), QStringLiteral("Home"));
+    QCOMPARE(name->text(), QStringLiteral("Home"));
+    QVERIFY(!t.w.document().prjChanged());
+}
+
+void TestProperties::pageTypeSwitchesSubFrame()
+{
+    Window t;
+    t.select(QStringLiteral("n1"));
+    NodePropertyEditor &ed = t.w.propertyEditor();
+    QCOMPARE(ed.currentSubFrame(), QStringLiteral("frameURLOptions"));
+    t.field<QRadioButton>(QStringLiteral("lnkOptTypePageJS"))->click();
+    QCOMPARE(ed.currentSubFrame(), QStringLiteral("frameJSDesign"));
+    t.field<QRadioButton>(QStringLiteral("lnkOptTypePageNormal"))->click();
+    QCOMPARE(ed.currentSubFrame(), QStringLiteral("frameURLOptions"));
+    QCOMPARE(t.node(QStringLiteral("n1"))->value(u"lnkOptTypePageJS").toBool(), false);
+    QCOMPARE(t.undo().count(), 0); // there and back is no edit
+    t.field<QRadioButton>(QStringLiteral("lnkOptTypePageJS"))->click();
+    t.undo().undo();
+    QCOMPARE(ed.currentSubFrame(), QStringLiteral("frameURLOptions"));
+    QVERIFY(t.field<QRadioButton>(QStringLiteral("lnkOptTypePageNormal"))->isChecked());
+    // A folder of the normal type shows neither sub-frame.
+    t.select(QStringLiteral("n2"));
+    QCOMPARE(ed.currentFrame(), QStringLiteral("frameFolderMain"));
+    QCOMPARE(ed.currentSubFrame(), QString());
+}
+
+void TestProperties::clickIntoEmptyUrlChoosesUrlLink()
+{
+    Window t;
+    t.select(QStringLiteral("n1"));
+    auto *url = t.field<QLineEdit>(QStringLiteral("lnkURL"));
+    t.clear(url);
+    t.field<QRadioButton>(QStringLiteral("lnkOptURLNone"))->click();
+    MenuNode *page = t.node(QStringLiteral("n1"));
+    QVERIFY(page->value(u"lnkOptURLNone").toBool());
+    QTest::mouseClick(url, Qt::LeftButton);
+    QVERIFY(page->value(u"lnkOptURLPageURLNormal").toBool());
+    QVERIFY(!page->value(u"lnkOptURLNone").toBool());
+    QVERIFY(t.field<QRadioButton>(QStringLiteral("lnkOptURLPageURLNormal"))->isChecked());
+}
+
+void TestProperties::emptyingColumnWidth()
+{
+    Window t;
+    t.select(QStringLiteral("n1"));
+    t.w.action(QStringLiteral("mnuInsertColumn"))->trigger();
+    const QString key = t.w.selectedKey();
+    QCOMPARE(t.w.propertyEditor().currentFrame(), QStringLiteral("frameColumn"));
+    auto *width = t.field<QLineEdit>(QStringLiteral("lnkColWidth"));
+    t.clear(width);
+    QTest::keyClicks(width, QStringLiteral("120"));
+    QCOMPARE(t.entry(key), QStringLiteral("120"));
+    QCOMPARE(t.node(key)->value(u"lnkChkColValue").toInt(), 1);
+    QVERIFY(t.field<QCheckBox>(QStringLiteral("lnkChkColValue"))->isChecked());
+    t.clear(width);
+    QCOMPARE(t.entry(key), QString());
+    QCOMPARE(t.node(key)->value(u"lnkChkColValue").toInt(), 0);
+    QVERIFY(!t.field<QCheckBox>(QStringLiteral("lnkChkColValue"))->isChecked());
+}
+
+void TestProperties::spaceWarning_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("space in the file name") << "/srv/quenwick-demo/web/img/a b.gif" << "/img/a b.gif" << true;
+    QTest::newRow("space in a folder only") << "/srv/quenwick-demo/web/my img/ab.gif" << "/my img/ab.gif" << false;
+    QTest::newRow("no space") << "/srv/quenwick-demo/web/img/ab.gif" << "/img/ab.gif" << false;
+}
+
+void TestProperties::spaceWarning()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, stored);
+    QFETCH(bool, warned);
+    Window t;
+    t.prompt.replies << chosen;
+    t.w.propertyEditor().fieldClicked(t.field<QLineEdit>(QStringLiteral("prjFilPLIMG")));
+    QCOMPARE(t.w.document().options().text(u"prjFilPLIMG"), stored);
+    QCOMPARE(t.field<QLineEdit>(QStringLiteral("prjFilPLIMG"))->text(), stored);
+    QCOMPARE(t.prompt.messages().size(), warned ? 1 : 0);
+    if (warned)
+        QVERIFY(t.prompt.messages().first().contains(u"File name contains space"));
+    // A cancelled dialog changes nothing.
+    t.w.propertyEditor().fieldClicked(t.field<QLineEdit>(QStringLiteral("prjFilPLIMG")));
+    QCOMPARE(t.w.document().options().text(u"prjFilPLIMG"), stored);
+    QCOMPARE(t.undo().count(), 1);
+}
+
+QTEST_MAIN(TestProperties)
+#include "tst_properties.moc"
