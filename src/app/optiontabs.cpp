@@ -52,6 +52,7 @@ QGroupBox *checks(NodePropertyEditor &ed, const QString &title, std::initializer
     auto *layout = new QVBoxLayout(box);
     for (const char16_t *k : keys)
         layout->addWidget(check(ed, k));
+    layout->addStretch(1);
     return box;
 }
 

@@ -46,6 +46,19 @@ QString widthFlag(const QString &key)
     return QStringLiteral("lnkChkColValue");
 }
 
+// A stack as tall as its page on top, not as its tallest page, so the link
+// options sit right below the page frame.
+void fitToCurrent(QStackedWidget *stack)
+{
+    QObject::connect(stack, &QStackedWidget::currentChanged, stack, [stack](int current) {
+        for (int i = 0; i < stack->count(); ++i) {
+            stack->widget(i)->setSizePolicy(QSizePolicy::Preferred,
+                                            i == current ? QSizePolicy::Maximum : QSizePolicy::Ignored);
+        }
+        stack->updateGeometry();
+    });
+}
+
 QFrame *frame(const QString &name)
 {
     auto *f = new QFrame;
@@ -68,12 +81,14 @@ NodePropertyEditor::NodePropertyEditor(ProjectDocument &doc, OptionBinder &binde
     m_frames->addWidget(buildColumnFrame());
     m_frames->addWidget(buildEndFrame());
     m_frames->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    fitToCurrent(m_frames);
     layout->addWidget(m_frames);
     m_subFrames = new QStackedWidget;
     m_subFrames->addWidget(frame(QString())); // neither: both behind the main frame
     m_subFrames->addWidget(buildUrlFrame());
     m_subFrames->addWidget(buildJsFrame());
     m_subFrames->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    fitToCurrent(m_subFrames);
     layout->addWidget(m_subFrames);
     layout->addStretch(1);
 
@@ -212,7 +227,6 @@ QWidget *NodePropertyEditor::buildUrlFrame()
 {
     QFrame *f = frame(QStringLiteral("frameURLOptions"));
     auto *outer = new QVBoxLayout(f);
-    outer->setContentsMargins(0, 0, 0, 0);
     auto *box = new QGroupBox(QStringLiteral("Link"));
     outer->addWidget(box);
     auto *grid = new QGridLayout(box);
@@ -253,7 +267,6 @@ QWidget *NodePropertyEditor::buildJsFrame()
 {
     QFrame *f = frame(QStringLiteral("frameJSDesign"));
     auto *outer = new QVBoxLayout(f);
-    outer->setContentsMargins(0, 0, 0, 0);
     auto *box = new QGroupBox(QStringLiteral("Javascript"));
     outer->addWidget(box);
     auto *layout = new QVBoxLayout(box);

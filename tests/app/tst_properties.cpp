@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeView>
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void emptyingColumnWidth();
     void spaceWarning_data();
     void spaceWarning();
+    void projectOptionHandlers();
+    void replaceJavaScriptAsks();
 };
 
 void TestProperties::everyOptionHasOneField()
@@ -210,6 +213,51 @@ void TestProperties::spaceWarning()
     t.w.propertyEditor().fieldClicked(t.field<QLineEdit>(QStringLiteral("prjFilPLIMG")));
     QCOMPARE(t.w.document().options().text(u"prjFilPLIMG"), stored);
     QCOMPARE(t.undo().count(), 1);
+}
+
+void TestProperties::projectOptionHandlers()
+{
+    Window t;
+    clsOptions &o = t.w.document().options();
+    // The menu number comes and goes with its box, in one step.
+    t.field<QCheckBox>(QStringLiteral("prjMultipleMenu"))->click();
+    QCOMPARE(o.text(u"prjMultipleMenuNumber"), QStringLiteral("02"));
+    QCOMPARE(t.field<QLineEdit>(QStringLiteral("prjMultipleMenuNumber"))->text(), QStringLiteral("02"));
+    t.undo().undo();
+    QCOMPARE(o.text(u"prjMultipleMenuNumber"), QString());
+    QVERIFY(!t.w.document().prjChanged());
+    // Automatic widths switch the width boxes off, and undo on again.
+    t.field<QCheckBox>(QStringLiteral("prjAutomaticWidth"))->click();
+    QVERIFY(!t.field(QStringLiteral("lnkChkColValue"))->isEnabled());
+    t.undo().undo();
+    QVERIFY(t.field(QStringLiteral("lnkChkColValue"))->isEnabled());
+    // A pixel value that is no number is refused with a message.
+    auto *indent = t.field<QComboBox>(QStringLiteral("prjLeftIndentMainFolder"));
+    indent->lineEdit()->setFocus();
+    indent->lineEdit()->selectAll();
+    QTest::keyClicks(indent->lineEdit(), QStringLiteral("x"));
+    QCOMPARE(t.prompt.messages(), QStringList{QStringLiteral("Illegal pixel value")});
+    QCOMPARE(o.text(u"prjLeftIndentMainFolder"), QStringLiteral("9"));
+    QTest::keyClick(indent->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(indent->lineEdit(), QStringLiteral("12"));
+    QCOMPARE(o.text(u"prjLeftIndentMainFolder"), QStringLiteral("12"));
+}
+
+void TestProperties::replaceJavaScriptAsks()
+{
+    Window t;
+    t.select(QStringLiteral("n1"));
+    t.field<QRadioButton>(QStringLiteral("lnkOptTypePageJS"))->click();
+    auto *samples = t.w.propertyEditor().findChild<QComboBox *>(QStringLiteral("cmbJS"));
+    auto *js = t.field<QLineEdit>(QStringLiteral("lnkJS"));
+    QVERIFY(js->text().isEmpty());
+    QVERIFY(QMetaObject::invokeMethod(samples, "activated", Q_ARG(int, 3)));
+    QCOMPARE(js->text(), javaScriptSamples()[3].code);
+    QCOMPARE(t.prompt.questions().size(), 0); // an empty script is replaced without asking
+    QVERIFY(QMetaObject::invokeMethod(samples, "activated", Q_ARG(int, 0))); // declined
+    QCOMPARE(t.prompt.questions(), QStringList{QStringLiteral("Replace javascript?")});
+    QCOMPARE(js->text(), javaScriptSamples()[3].code);
+    QCOMPARE(t.node(QStringLiteral("n1"))->value(u"lnkJS").toString(), javaScriptSamples()[3].code);
 }
 
 QTEST_MAIN(TestProperties)
