@@ -8,7 +8,9 @@
 #include "app/propertyeditor.h"
 #include "options/settingsstore.h"
 #include "support/scriptedprompt.h"
+#include "tree/projectfile.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,6 +71,8 @@ private Q_SLOTS:
     void spaceWarning();
     void projectOptionHandlers();
     void replaceJavaScriptAsks();
+    void editsReachTheProjectFile_data();
+    void editsReachTheProjectFile();
 };
 
 void TestProperties::everyOptionHasOneField()
@@ -258,6 +262,40 @@ void TestProperties::replaceJavaScriptAsks()
     QCOMPARE(t.prompt.questions(), QStringList{QStringLiteral("Replace javascript?")});
     QCOMPARE(js->text(), javaScriptSamples()[3].code);
     QCOMPARE(t.node(QStringLiteral("n1"))->value(u"lnkJS").toString(), javaScriptSamples()[3].code);
+}
+
+void TestProperties::editsReachTheProjectFile_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("typed"); // empty: the box or button is clicked
+    QTest::addColumn<QString>("line");  // expected in the saved project
+    QTest::newRow("tree or drop-down") << "prjChkTreeMenus" << "" << "prjChkTreeMenus:0";
+    QTest::newRow("class name") << "prjCNLinkBox" << "Nav" << "prjCNLinkBox:LinkBoxNav";
+    QTest::newRow("image use") << "prjChkPLI" << "" << "prjChkPLI:1";
+    QTest::newRow("automatic widths") << "prjAutomaticWidth" << "" << "prjAutomaticWidth:1";
+    QTest::newRow("page url") << "lnkURL" << "?a" << "lnkURL:/index.html?a";
+    QTest::newRow("page opens js") << "lnkOptTypePageJS" << "" << "lnkOptTypePageJS:True";
+}
+
+void TestProperties::editsReachTheProjectFile()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, typed);
+    QFETCH(QString, line);
+    Window t;
+    t.select(QStringLiteral("n1"));
+    QWidget *f = t.field(key);
+    QVERIFY(f);
+    if (typed.isEmpty()) {
+        qobject_cast<QAbstractButton *>(f)->click();
+    } else {
+        auto *e = qobject_cast<QLineEdit *>(f);
+        e->setFocus();
+        e->end(false);
+        QTest::keyClicks(e, typed);
+    }
+    const QString text = ProjectFile::projectText(t.w.document().options(), t.w.document().tree().root());
+    QVERIFY2(text.contains(line + QStringLiteral("\r\n")), qPrintable(line));
 }
 
 QTEST_MAIN(TestProperties)
