@@ -65,6 +65,15 @@ int main(int argc, char *argv[])
         QTextStream(stdout) << tabFile << Qt::endl;
     }
     window.tabs()->setCurrentIndex(0);
+    // The folder frame beside the page frame of the first picture.
+    window.selectTreeNode(QStringLiteral("n2"));
+    QApplication::processEvents();
+    const QString folderFile = out.filePath(QStringLiteral("folderframe%1.png").arg(suffix));
+    if (!window.grab().save(folderFile)) {
+        QTextStream(stderr) << "cannot write " << folderFile << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << folderFile << Qt::endl;
 
     // The run window at the end of a run of the project, written into a
     // copy of its web folder.

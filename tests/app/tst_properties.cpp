@@ -15,6 +15,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QRadioButton>
 #include <QTreeView>
 #include <QUndoStack>
@@ -71,6 +73,8 @@ private Q_SLOTS:
     void spaceWarning();
     void projectOptionHandlers();
     void replaceJavaScriptAsks();
+    void positionMenuRefusedForDownwardMainMenus();
+    void statusBarShowsFocusedField();
     void editsReachTheProjectFile_data();
     void editsReachTheProjectFile();
 };
@@ -296,6 +300,37 @@ void TestProperties::editsReachTheProjectFile()
     }
     const QString text = ProjectFile::projectText(t.w.document().options(), t.w.document().tree().root());
     QVERIFY2(text.contains(line + QStringLiteral("\r\n")), qPrintable(line));
+}
+
+void TestProperties::positionMenuRefusedForDownwardMainMenus()
+{
+    Window t;
+    auto *button = t.w.findChild<QPushButton *>(QStringLiteral("cmdMenuPosition"));
+    QSignalSpy wanted(&t.w.propertyEditor(), &NodePropertyEditor::positionMenuWanted);
+    t.select(QStringLiteral("n2"));
+    button->click(); // main menus open sideways: allowed
+    t.field<QCheckBox>(QStringLiteral("prjChkMainMenusDownward"))->click();
+    button->click();
+    QCOMPARE(t.prompt.messages().size(), 1);
+    QVERIFY(t.prompt.messages().first().startsWith(u"To use this option for a main menu item"));
+    t.w.treeView()->expand(t.w.treeModel().indexOfKey(QStringLiteral("n2")));
+    t.select(QStringLiteral("n2n2"));
+    button->click(); // a sub-folder is never refused
+    QCOMPARE(wanted.count(), 2);
+    QCOMPARE(t.prompt.messages().size(), 1);
+}
+
+void TestProperties::statusBarShowsFocusedField()
+{
+    Window t;
+    t.select(QStringLiteral("n1"));
+    QSignalSpy status(&t.w.propertyEditor(), &NodePropertyEditor::statusText);
+    t.field(QStringLiteral("lnkURL"))->setFocus();
+    t.field(QStringLiteral("lnkNamePage"))->setFocus();
+    QCOMPARE(status.size(), 3);
+    QCOMPARE(status.at(0).at(0).toString(), QStringLiteral("/index.html"));
+    QCOMPARE(status.at(1).at(0).toString(), QString());
+    QCOMPARE(status.at(2).at(0).toString(), QStringLiteral("Home"));
 }
 
 QTEST_MAIN(TestProperties)
