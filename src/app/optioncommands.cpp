@@ -57,8 +57,13 @@ SetNodeOptionCommand::SetNodeOptionCommand(ProjectDocument &doc, MenuNode &node,
 {
     for (const auto &[key, value] : changes)
         m_changes.push_back({key, node.value(key), value});
-    if (!m_changes.empty())
-        setText(stepText(m_changes.front().key));
+    // A choice is named by the option it turns on, whatever its place in the group.
+    for (const OptionChange &c : m_changes) {
+        if (!isChoice(c.key) || c.after.toBool()) {
+            setText(stepText(c.key));
+            break;
+        }
+    }
     updateObsolete();
 }
 
