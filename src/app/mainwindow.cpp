@@ -1,6 +1,10 @@
 #include "app/mainwindow.h"
 
 #include "app/menutreemodel.h"
+#include "app/optionbinding.h"
+#include "app/optiontabs.h"
+#include "app/propertyeditor.h"
+#include "generator/runservices.h"
 #include "app/runwindow.h"
 #include "app/treeeditor.h"
 #include "app/treeicons.h"
@@ -32,7 +36,9 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QTabBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -109,23 +115,31 @@ MainWindow::MainWindow(Prompt &prompt, SettingsStore &settings, QWidget *parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("ssTabMain"));
     m_tabs->setDocumentMode(true);
+    m_statusLabel = new QLabel(this);
+    statusBar()->addWidget(m_statusLabel, 1);
     buildActions();
+    m_binder = new OptionBinder(m_doc->options(), this);
+    m_props = new NodePropertyEditor(*m_doc, *m_binder, [this](const QString &path) {
+        RunServices services(m_doc->options(), m_prompt, m_tables);
+        return services.ra(path);
+    });
     buildBuildTreeTab();
-    // The contents of these tabs come with the property editors.
-    for (const char16_t *caption : {u"Class names", u"Style Sheet", u"Images", u"Options"}) {
+    m_tabs->addTab(buildClassNamesTab(*m_props, *m_doc), QStringLiteral("Class names"));
+    // The style sheet tab comes with the style sheet editor.
+    {
         auto *page = new QWidget;
         auto *layout = new QVBoxLayout(page);
         auto *label = new QLabel(QStringLiteral("Not available yet."));
         label->setEnabled(false);
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
-        m_tabs->addTab(page, s(caption));
+        m_tabs->addTab(page, QStringLiteral("Style Sheet"));
     }
+    m_tabs->addTab(buildImagesTab(*m_props), QStringLiteral("Images"));
+    m_tabs->addTab(buildOptionsTab(*m_props), QStringLiteral("Options"));
     setCentralWidget(m_tabs);
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::onTabChanged);
 
-    m_statusLabel = new QLabel(this);
-    statusBar()->addWidget(m_statusLabel, 1);
 
     buildMenus();
 
@@ -363,19 +377,23 @@ void MainWindow::buildBuildTreeTab()
     leftLayout->addWidget(m_tree, 1);
     m_splitter->addWidget(left);
 
-    // The property frames of the selected entry come with the property
-    // editors; for now the entry's kind and key are shown.
-    auto *props = new QGroupBox(QStringLiteral("Selected entry"));
-    auto *form = new QFormLayout(props);
-    m_nodeTitle = new QLabel;
-    QFont bold = m_nodeTitle->font();
-    bold.setBold(true);
-    m_nodeTitle->setFont(bold);
-    m_nodeDetails = new QLabel;
-    m_nodeDetails->setWordWrap(true);
-    m_nodeDetails->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    form->addRow(m_nodeTitle);
-    form->addRow(m_nodeDetails);
+    // The property frames of the selected entry.
+    auto *props = new QScrollArea;
+    props->setWidgetResizable(true);
+    props->setFrameShape(QFrame::NoFrame);
+    props->setWidget(m_props);
+    connect(m_props, &NodePropertyEditor::statusText, m_statusLabel, &QLabel::setText);
+    connect(m_props, &NodePropertyEditor::fileLocationClicked, this, [this](const QString &key) {
+        if (key == u"prjFilWebRoot")
+            webRootFileLocation();
+        else if (key == u"prjFilAppRoot")
+            dnnRootFileLocation();
+        else if (key == u"prjFilCSS")
+            m_doc->css().styleSheetLocationClicked();
+        else
+            m_doc->css().scriptLocationClicked();
+        m_tabs->tabBar()->setFocus();
+    });
     m_splitter->addWidget(props);
     m_splitter->setStretchFactor(0, 2);
     m_splitter->setStretchFactor(1, 3);
@@ -529,28 +547,8 @@ void MainWindow::printTree(const QString &selectKey)
 void MainWindow::showSelectedNode()
 {
     const QModelIndex i = m_tree->currentIndex();
-    const MenuNode *node = MenuTreeModel::nodeOf(i);
-    if (!node) {
-        m_nodeTitle->clear();
-        m_nodeDetails->clear();
-        return;
-    }
-    node->loadoptions(m_doc->options());
-    QString kind = QStringLiteral("Page");
-    if (node->asFolder())
-        kind = QStringLiteral("Folder");
-    else if (node->asColumn())
-        kind = QStringLiteral("Column");
-    else if (node->isEndMarker())
-        kind = QStringLiteral("End of the level");
-    m_nodeTitle->setText(MenuTreeModel::entryText(*node));
-    QString details = kind + QStringLiteral(", key ") + m_model->keyOf(i);
-    if (const clsPage *p = node->asPage()) {
-        const QString url = p->value(u"lnkURL").toString();
-        if (!url.isEmpty())
-            details += QStringLiteral("\nLink: ") + url;
-    }
-    m_nodeDetails->setText(details);
+    MenuNode *node = MenuTreeModel::nodeOf(i);
+    m_props->showNode(node, m_model->keyOf(i));
 }
 
 void MainWindow::onTabChanged(int index)

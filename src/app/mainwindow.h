@@ -24,6 +24,8 @@ class QTreeView;
 namespace qwk {
 
 class MenuTreeModel;
+class NodePropertyEditor;
+class OptionBinder;
 class RunWindow;
 class Prompt;
 class SettingsStore;
@@ -40,6 +42,8 @@ public:
     QTreeView *treeView() const { return m_tree; }
     QTabWidget *tabs() const { return m_tabs; }
     TreeEditor &treeEditor() { return *m_editor; }
+    NodePropertyEditor &propertyEditor() { return *m_props; }
+    OptionBinder &optionBinder() { return *m_binder; }
 
     // The menu item or tool action by the name the program's menus give it
     // ("mnuNewProject", "mnuInsertPage", "actUndo", ...).
@@ -118,8 +122,8 @@ private:
     QTabWidget *m_tabs = nullptr;
     QSplitter *m_splitter = nullptr;
     QTreeView *m_tree = nullptr;
-    QLabel *m_nodeTitle = nullptr;
-    QLabel *m_nodeDetails = nullptr;
+    OptionBinder *m_binder = nullptr;
+    NodePropertyEditor *m_props = nullptr;
     QLabel *m_statusLabel = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

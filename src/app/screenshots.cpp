@@ -48,6 +48,32 @@ int main(int argc, char *argv[])
         return 1;
     }
     QTextStream(stdout) << file << Qt::endl;
+    // The option tabs, then back to the tree.
+    for (const auto &[caption, name] : {std::pair{u"Options", u"options"}, std::pair{u"Images", u"images"},
+                                        std::pair{u"Class names", u"classnames"}}) {
+        QTabWidget *tabs = window.tabs();
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->tabText(i) == QString::fromUtf16(caption))
+                tabs->setCurrentIndex(i);
+        }
+        QApplication::processEvents();
+        const QString tabFile = out.filePath(QStringLiteral("%1%2.png").arg(QString::fromUtf16(name), suffix));
+        if (!window.grab().save(tabFile)) {
+            QTextStream(stderr) << "cannot write " << tabFile << Qt::endl;
+            return 1;
+        }
+        QTextStream(stdout) << tabFile << Qt::endl;
+    }
+    window.tabs()->setCurrentIndex(0);
+    // The folder frame beside the page frame of the first picture.
+    window.selectTreeNode(QStringLiteral("n2"));
+    QApplication::processEvents();
+    const QString folderFile = out.filePath(QStringLiteral("folderframe%1.png").arg(suffix));
+    if (!window.grab().save(folderFile)) {
+        QTextStream(stderr) << "cannot write " << folderFile << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << folderFile << Qt::endl;
 
     // The run window at the end of a run of the project, written into a
     // copy of its web folder.
