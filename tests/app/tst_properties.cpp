@@ -75,6 +75,8 @@ private Q_SLOTS:
     void replaceJavaScriptAsks();
     void positionMenuRefusedForDownwardMainMenus();
     void statusBarShowsFocusedField();
+    void resetClassNamesIsOneStep_data();
+    void resetClassNamesIsOneStep();
     void editsReachTheProjectFile_data();
     void editsReachTheProjectFile();
 };
@@ -331,6 +333,46 @@ void TestProperties::statusBarShowsFocusedField()
     QCOMPARE(status.at(0).at(0).toString(), QStringLiteral("/index.html"));
     QCOMPARE(status.at(1).at(0).toString(), QString());
     QCOMPARE(status.at(2).at(0).toString(), QStringLiteral("Home"));
+}
+
+void TestProperties::resetClassNamesIsOneStep_data()
+{
+    QTest::addColumn<bool>("agreed");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+}
+
+void TestProperties::resetClassNamesIsOneStep()
+{
+    QFETCH(bool, agreed);
+    Window t;
+    clsOptions &o = t.w.document().options();
+    const QStringList keys{QStringLiteral("prjCNLinkBox"), QStringLiteral("prjCNMenuTreeBox")};
+    for (const QString &key : keys) {
+        auto *e = t.field<QLineEdit>(key);
+        e->setFocus();
+        e->end(false);
+        QTest::keyClicks(e, QStringLiteral("X"));
+    }
+    const int steps = t.undo().count();
+    t.prompt.answers << (agreed ? Answer::Ok : Answer::Cancel);
+    t.w.findChild<QPushButton *>(QStringLiteral("cmdSetCNDefaults"))->click();
+    QCOMPARE(t.prompt.questions(),
+             QStringList{QStringLiteral("This will reset ALL the class names to the default names.")});
+    QCOMPARE(t.undo().count(), steps + (agreed ? 1 : 0));
+    for (const QString &key : keys) {
+        const QString expected = agreed ? key.mid(5) : key.mid(5) + QStringLiteral("X");
+        QCOMPARE(o.text(key), expected);
+        QCOMPARE(t.field<QLineEdit>(key)->text(), expected);
+    }
+    if (!agreed)
+        return;
+    // One undo gives back every name the author had typed.
+    t.undo().undo();
+    for (const QString &key : keys) {
+        QCOMPARE(o.text(key), key.mid(5) + QStringLiteral("X"));
+        QCOMPARE(t.field<QLineEdit>(key)->text(), key.mid(5) + QStringLiteral("X"));
+    }
 }
 
 QTEST_MAIN(TestProperties)
