@@ -3,7 +3,9 @@
 #include "app/optioncommands.h"
 #include "app/projectdocument.h"
 #include "app/propertyeditor.h"
+#include "core/prompt.h"
 #include "options/controls.h"
+#include "stylesheet/cssvocabulary.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -169,6 +171,27 @@ QWidget *buildImagesTab(NodePropertyEditor &ed)
     return scrolled(page);
 }
 
+namespace {
+
+// Every class name back to its key, after the author agreed. All ten names
+// change in one undo step, so one undo gives back every name the author had.
+void resetClassNames(ProjectDocument &doc)
+{
+    if (doc.prompt().question(QStringLiteral("This will reset ALL the class names to the default names."),
+                              Buttons::OkCancel)
+        != Answer::Ok)
+        return;
+    std::vector<std::pair<QString, QVariant>> changes;
+    for (const ControlDef &c : optionControls())
+        if (c.tag.startsWith(kClassNameOptionPrefix))
+            changes.emplace_back(c.tag, c.tag.mid(kClassNameOptionPrefix.size()));
+    auto *step = new SetProjectOptionCommand(doc, changes);
+    step->setText(QStringLiteral("Reset Defaults"));
+    pushOptionStep(doc.undoStack(), step);
+}
+
+} // namespace
+
 QWidget *buildClassNamesTab(NodePropertyEditor &ed, ProjectDocument &doc)
 {
     auto *page = new QWidget;
@@ -213,7 +236,7 @@ QWidget *buildClassNamesTab(NodePropertyEditor &ed, ProjectDocument &doc)
     layout->addWidget(must);
     auto *reset = new QPushButton(QStringLiteral("Reset Defaults"));
     reset->setObjectName(QStringLiteral("cmdSetCNDefaults"));
-    QObject::connect(reset, &QPushButton::clicked, page, [&doc] { doc.css().resetClassNames(); });
+    QObject::connect(reset, &QPushButton::clicked, page, [&doc] { resetClassNames(doc); });
     auto *row = new QHBoxLayout;
     row->addWidget(reset);
     row->addStretch(1);

@@ -7,7 +7,9 @@
 #include "app/optionbinding.h"
 #include "app/propertyeditor.h"
 #include "options/settingsstore.h"
+#include "app/runwindow.h"
 #include "support/scriptedprompt.h"
+#include "support/testutil.h"
 #include "tree/projectfile.h"
 
 #include <QAbstractButton>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QRadioButton>
 #include <QTreeView>
 #include <QUndoStack>
@@ -75,6 +78,10 @@ private Q_SLOTS:
     void replaceJavaScriptAsks();
     void positionMenuRefusedForDownwardMainMenus();
     void statusBarShowsFocusedField();
+    void resetClassNamesIsOneStep_data();
+    void resetClassNamesIsOneStep();
+    void editsChangeTheGeneratedScript_data();
+    void editsChangeTheGeneratedScript();
     void editsReachTheProjectFile_data();
     void editsReachTheProjectFile();
 };
@@ -331,6 +338,100 @@ void TestProperties::statusBarShowsFocusedField()
     QCOMPARE(status.at(0).at(0).toString(), QStringLiteral("/index.html"));
     QCOMPARE(status.at(1).at(0).toString(), QString());
     QCOMPARE(status.at(2).at(0).toString(), QStringLiteral("Home"));
+}
+
+void TestProperties::resetClassNamesIsOneStep_data()
+{
+    QTest::addColumn<bool>("agreed");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Cancel") << false;
+}
+
+void TestProperties::resetClassNamesIsOneStep()
+{
+    QFETCH(bool, agreed);
+    Window t;
+    clsOptions &o = t.w.document().options();
+    const QStringList keys{QStringLiteral("prjCNLinkBox"), QStringLiteral("prjCNMenuTreeBox")};
+    for (const QString &key : keys) {
+        auto *e = t.field<QLineEdit>(key);
+        e->setFocus();
+        e->end(false);
+        QTest::keyClicks(e, QStringLiteral("X"));
+    }
+    const int steps = t.undo().count();
+    t.prompt.answers << (agreed ? Answer::Ok : Answer::Cancel);
+    t.w.findChild<QPushButton *>(QStringLiteral("cmdSetCNDefaults"))->click();
+    QCOMPARE(t.prompt.questions(),
+             QStringList{QStringLiteral("This will reset ALL the class names to the default names.")});
+    QCOMPARE(t.undo().count(), steps + (agreed ? 1 : 0));
+    for (const QString &key : keys) {
+        const QString expected = agreed ? key.mid(5) : key.mid(5) + QStringLiteral("X");
+        QCOMPARE(o.text(key), expected);
+        QCOMPARE(t.field<QLineEdit>(key)->text(), expected);
+    }
+    if (!agreed)
+        return;
+    // One undo gives back every name the author had typed.
+    t.undo().undo();
+    for (const QString &key : keys) {
+        QCOMPARE(o.text(key), key.mid(5) + QStringLiteral("X"));
+        QCOMPARE(t.field<QLineEdit>(key)->text(), key.mid(5) + QStringLiteral("X"));
+    }
+}
+
+void TestProperties::editsChangeTheGeneratedScript_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("typed"); // empty: the box is clicked
+    QTest::addColumn<QString>("added"); // in the script after the edit, not before
+    QTest::newRow("tree or drop-down") << "prjChkTreeMenus" << "" << "qMF(\"e1d2\",\"dd\"";
+    QTest::newRow("class name") << "prjCNLinkBox" << "Nav" << "LinkBoxNav";
+    QTest::newRow("image use") << "prjChkPLI" << "" << "new Image()";
+    QTest::newRow("automatic widths") << "prjAutomaticWidth" << "" << "\"Products\",\"\",\"80px\")";
+}
+
+// The edit made in a field, then the menu run as the "Run" menu runs it.
+void TestProperties::editsChangeTheGeneratedScript()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, typed);
+    QFETCH(QString, added);
+    QTemporaryDir dir;
+    Window t;
+    t.w.setRunWindowHook([](RunWindow &window) {
+        QObject::connect(&window, &RunWindow::jobFinished, &window,
+                         [&window] { QMetaObject::invokeMethod(&window, "accept", Qt::QueuedConnection); });
+    });
+    clsOptions &o = t.w.document().options();
+    o.setControlValue(u"pgmChkSaveBeforeRun", 0); // the demo project stays as it is
+    o.setControlValue(u"prjFilWebRoot", dir.path());
+    o.setControlValue(u"prjFilJS", dir.filePath("qmenu.js"));
+    o.setControlValue(u"prjFilCSS", dir.filePath("qmenu.css"));
+    o.setControlValue(u"prjCSSinJS", 0);
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("docs"))); // a page of the demo lists it
+    auto run = [&] {
+        QFile::remove(dir.filePath("qmenu.js"));
+        t.w.runJob(RunDriver::Job::Run);
+        return QString::fromLatin1(test::readBytes(dir.filePath("qmenu.js")));
+    };
+    const QString before = run();
+    QVERIFY2(!before.isEmpty(), qPrintable(t.w.lastLog()));
+
+    QWidget *f = t.field(key);
+    QVERIFY(f);
+    if (typed.isEmpty()) {
+        qobject_cast<QAbstractButton *>(f)->click();
+    } else {
+        auto *e = qobject_cast<QLineEdit *>(f);
+        e->setFocus();
+        e->end(false);
+        QTest::keyClicks(e, typed);
+    }
+    const QString after = run();
+    QVERIFY2(!after.isEmpty(), qPrintable(t.w.lastLog()));
+    QVERIFY(!before.contains(added));
+    QVERIFY2(after.contains(added), qPrintable(added));
 }
 
 QTEST_MAIN(TestProperties)
