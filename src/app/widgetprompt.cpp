@@ -72,12 +72,11 @@ QString WidgetPrompt::qtFilter(const QString &filter)
     return out.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> WidgetPrompt::openFile(const FileDialogRequest &request)
+// Both file dialogs start at the request's file (a pattern such as "*.css"
+// only picks the folder) and give back a native path, or nothing on cancel.
+static std::optional<QString> runFileDialog(QFileDialog &dialog, const FileDialogRequest &request)
 {
-    QFileDialog dialog(parent(), request.title);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(qtFilter(request.filter));
+    dialog.setNameFilter(WidgetPrompt::qtFilter(request.filter));
     dialog.setDefaultSuffix(request.defaultExt);
     const QFileInfo start(request.startName);
     if (!request.startName.isEmpty()) {
@@ -90,24 +89,22 @@ std::optional<QString> WidgetPrompt::openFile(const FileDialogRequest &request)
     return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
 
+std::optional<QString> WidgetPrompt::openFile(const FileDialogRequest &request)
+{
+    QFileDialog dialog(parent(), request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    return runFileDialog(dialog, request);
+}
+
 std::optional<QString> WidgetPrompt::saveFile(const FileDialogRequest &request)
 {
     QFileDialog dialog(parent(), request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(qtFilter(request.filter));
-    dialog.setDefaultSuffix(request.defaultExt);
     if (!request.askOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QFileInfo start(request.startName);
-    if (!request.startName.isEmpty()) {
-        dialog.setDirectory(start.absolutePath());
-        if (!start.fileName().contains(u'*'))
-            dialog.selectFile(start.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+    return runFileDialog(dialog, request);
 }
 
 std::optional<QString> WidgetPrompt::pickFolder(const QString &title, const QString &start)
