@@ -176,10 +176,9 @@ QString MenuSerialiser::writeTableEnd()
     e.emit(kTableEnd);
     if (m_flags.tree() && !m_options.isChecked(u"prjChkAllMenusClosed"))
         e.emit(kOpenRemembered);
-    // A compact script numbers its variables in the order they are first
-    // asked for, and sTop has always been asked for before XOff: asked here
-    // first, the scripts keep their names.
-    m_run.scriptVariable(QStringLiteral("sTop"));
+    // A compact script numbers its names in the order they are first asked
+    // for; the emitter asks in the order the text reads (XOff, then sTop), so
+    // every build of the program writes the same compact script.
     e.emit(kScrollBack);
     return out;
 }
