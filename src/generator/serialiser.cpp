@@ -438,14 +438,15 @@ QString MenuSerialiser::linkTarget(const clsPage &page, PageLink link, QString &
         address = page.textValue(NodeOption::FilMyWebPage);
         break;
     case PageLink::InsertedFile: {
-        const QString &file = page.textValue(NodeOption::FilPageName);
-        if (file.trimmed().isEmpty())
-            m_run.abortRun(QStringLiteral("Warning! You have not selected a file to insert in menu.") + kSee
-                           + description());
+        // Read first even without a name: the log then says which file was
+        // asked for and that none was named, as for a hidden-script file.
         name = insertedFileText(page);
-        if (name.isEmpty())
-            m_run.abortRun(QStringLiteral("Warning! You have selected an empty file to insert in menu.") + kSee
-                           + description());
+        if (name.isEmpty()) {
+            const bool named = !page.textValue(NodeOption::FilPageName).trimmed().isEmpty();
+            m_run.abortRun((named ? QStringLiteral("Warning! You have selected an empty file to insert in menu.")
+                                  : QStringLiteral("Warning! You have not selected a file to insert in menu."))
+                           + kSee + description());
+        }
         break;
     }
     default:
