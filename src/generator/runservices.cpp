@@ -266,7 +266,8 @@ QString RunServices::nodeDescription(const MenuNode &node)
 QString RunServices::readFileSection(const QString &fileName, const QString &tagName)
 {
     logLine(u"Opening file: "_qs + fileName);
-    if (fileName.isEmpty()) {
+    // A name of blanks names no file either.
+    if (fileName.trimmed().isEmpty()) {
         logLine(u"Error: Missing file name."_qs);
         return {};
     }

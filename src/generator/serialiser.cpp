@@ -176,10 +176,9 @@ QString MenuSerialiser::writeTableEnd()
     e.emit(kTableEnd);
     if (m_flags.tree() && !m_options.isChecked(u"prjChkAllMenusClosed"))
         e.emit(kOpenRemembered);
-    // A compact script numbers its variables in the order they are first
-    // asked for, and sTop has always been asked for before XOff: asked here
-    // first, the scripts keep their names.
-    m_run.scriptVariable(QStringLiteral("sTop"));
+    // A compact script numbers its names in the order they are first asked
+    // for; the emitter asks in the order the text reads (XOff, then sTop), so
+    // every build of the program writes the same compact script.
     e.emit(kScrollBack);
     return out;
 }
@@ -439,14 +438,15 @@ QString MenuSerialiser::linkTarget(const clsPage &page, PageLink link, QString &
         address = page.textValue(NodeOption::FilMyWebPage);
         break;
     case PageLink::InsertedFile: {
-        const QString &file = page.textValue(NodeOption::FilPageName);
-        if (file.trimmed().isEmpty())
-            m_run.abortRun(QStringLiteral("Warning! You have not selected a file to insert in menu.") + kSee
-                           + description());
+        // Read first even without a name: the log then says which file was
+        // asked for and that none was named, as for a hidden-script file.
         name = insertedFileText(page);
-        if (name.isEmpty())
-            m_run.abortRun(QStringLiteral("Warning! You have selected an empty file to insert in menu.") + kSee
-                           + description());
+        if (name.isEmpty()) {
+            const bool named = !page.textValue(NodeOption::FilPageName).trimmed().isEmpty();
+            m_run.abortRun((named ? QStringLiteral("Warning! You have selected an empty file to insert in menu.")
+                                  : QStringLiteral("Warning! You have not selected a file to insert in menu."))
+                           + kSee + description());
+        }
         break;
     }
     default:

@@ -13,7 +13,31 @@ using namespace qwk::test;
 
 namespace {
 const QString kDemo = QStringLiteral(QUENWICK_SOURCE_DIR "/examples/demo/demo.qwk");
+
+// Compares written bytes with a stored file of tests/cli/golden. Run with
+// QUENWICK_REFRESH_GOLDEN=1 to store what was written instead, after checking
+// that the change is wanted.
+QString goldenMismatch(const QString &name, const QByteArray &written)
+{
+    const QString path = QStringLiteral(QUENWICK_SOURCE_DIR "/tests/cli/golden/") + name;
+    if (qEnvironmentVariableIntValue("QUENWICK_REFRESH_GOLDEN") == 1) {
+        writeBytes(path, written);
+        return {};
+    }
+    const QByteArray stored = readBytes(path);
+    if (stored == written)
+        return {};
+    const QList<QByteArray> a = stored.split('\n');
+    const QList<QByteArray> b = written.split('\n');
+    qsizetype line = 0;
+    while (line < a.size() && line < b.size() && a[line] == b[line])
+        ++line;
+    return QStringLiteral("%1 differs at line %2: stored \"%3\", written \"%4\"")
+        .arg(name)
+        .arg(line + 1)
+        .arg(QString::fromUtf8(a.value(line)).trimmed(), QString::fromUtf8(b.value(line)).trimmed());
 }
+} // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -129,6 +153,10 @@ private Q_SLOTS:
         const QString compact = QString::fromUtf8(readBytes(site + QStringLiteral("/qmenu.js")));
         QCOMPARE(nodeCheck(compact), QString());
         QVERIFY(compact.size() < script.size());
+        // Compact names are numbered in the order they are first asked for,
+        // which must be the order the script reads, whatever the compiler.
+        const QString golden = goldenMismatch(QStringLiteral("demo-compact.js"), readBytes(site + QStringLiteral("/qmenu.js")));
+        QVERIFY2(golden.isEmpty(), qPrintable(golden));
         // Preferences given on the command line are not written anywhere.
         QVERIFY(!readBytes(kDemo).contains("pgm"));
     }

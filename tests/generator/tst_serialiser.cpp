@@ -491,6 +491,50 @@ private Q_SLOTS:
                                 "\"[%multilingualList(%%100px%%)%]\");"));
     }
 
+    // A page that inserts a file, as a link or as hidden script: the log says
+    // which file was opened, or that none was named, before the run stops.
+    void insertedFileProblems_data()
+    {
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("message");
+        const QStringList noName = {QStringLiteral("Opening file: "), QStringLiteral("Error: Missing file name.")};
+        const QStringList blanks = {QStringLiteral("Opening file:    "), QStringLiteral("Error: Missing file name.")};
+        const QString notSelected = QStringLiteral("Warning! You have not selected a file to insert in menu.");
+        const QString hiddenEmpty = QStringLiteral("Warning! Following file does not exist or is empty:\n  ");
+        QTest::newRow("link, no file") << false << QString() << noName << notSelected;
+        QTest::newRow("link, blanks only") << false << QStringLiteral("   ") << blanks << notSelected;
+        QTest::newRow("hidden, no file") << true << QString() << noName << hiddenEmpty;
+        QTest::newRow("hidden, blanks only") << true << QStringLiteral("   ") << blanks << hiddenEmpty + QStringLiteral("   ");
+        QTest::newRow("link, empty file") << false << QStringLiteral("/empty.htm")
+                                          << QStringList{QStringLiteral("Opening file: /empty.htm")}
+                                          << QStringLiteral("Warning! You have selected an empty file to insert in menu.");
+    }
+    void insertedFileProblems()
+    {
+        QFETCH(bool, hidden);
+        QFETCH(QString, file);
+        QFETCH(QStringList, log);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        test::writeBytes(dir.filePath(QStringLiteral("empty.htm")), "<html><body></body></html>");
+        Fixture f;
+        f.options.setControlValue(u"prjFilWebRoot", dir.path());
+        clsPage *page = f.page(f.root.nodes(), QStringLiteral("P"));
+        page->setValue(u"lnkOptURLNoneInsertFile", 1);
+        page->setValue(u"lnkFilPageName", file);
+        if (hidden)
+            page->setValue(u"lnkChkPageNameIsHiddenJavascript", 1);
+        try {
+            f.calls();
+            QFAIL("a page that inserts no text must stop the run");
+        } catch (const RunAborted &e) {
+            QCOMPARE(e.description(), message + QStringLiteral("\n  See page: \"P\""));
+        }
+        QCOMPARE(f.run->logEntries(), log);
+    }
+
     void tableStartAndEnd()
     {
         Fixture f;
