@@ -176,6 +176,9 @@ StyleSheetTab::StyleSheetTab(ProjectDocument &doc, OptionBinder &binder, Setting
     m_splitter->addWidget(side);
     m_splitter->setStretchFactor(0, 3);
     m_splitter->setStretchFactor(1, 2);
+    // The editor takes the larger part; the lists need little more than
+    // their longest selector or value.
+    m_splitter->setSizes({600, 380});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_splitter);
 

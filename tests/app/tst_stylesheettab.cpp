@@ -84,6 +84,7 @@ private Q_SLOTS:
     void externalChange_data();
     void externalChange();
     void ownSaveIsNotReloaded();
+    void keyboardReachesEveryControl();
 };
 
 void TestStyleSheetTab::applyValue_data()
@@ -271,6 +272,31 @@ void TestStyleSheetTab::ownSaveIsNotReloaded()
     t.tab().externalEditor().checkNow();
     QVERIFY(t.prompt.questions().isEmpty());
     QCOMPARE(t.text(), typed);
+}
+
+void TestStyleSheetTab::keyboardReachesEveryControl()
+{
+    Window t;
+    StyleSheetTab &tab = t.tab();
+    t.editor()->setFocus();
+    // Tab is a character in the editor; Ctrl+Tab leaves it.
+    QTest::keyClick(t.editor(), Qt::Key_Tab);
+    QVERIFY(t.editor()->hasFocus());
+    QTest::keyClick(t.editor(), Qt::Key_Tab, Qt::ControlModifier);
+    const QList<QWidget *> order{tab.ruleList(), tab.propertyList(), tab.valueList(), tab.lastColourButton(),
+                                 tab.lastColourField(), tab.previewButton()};
+    for (QWidget *w : order) {
+        QCOMPARE(QApplication::focusWidget(), w);
+        QTest::keyClick(w, Qt::Key_Tab);
+    }
+    // Return in the value list applies the current value.
+    t.click(tab.ruleList(), QStringLiteral(".c"));
+    tab.valueList()->setFocus();
+    tab.valueList()->setCurrentRow(tab.valueList()->count() > 2 ? 2 : 0);
+    const QString value = tab.valueList()->currentItem()->text();
+    QTest::keyClick(tab.valueList(), Qt::Key_Return);
+    QCOMPARE(t.rule(QStringLiteral(".c")), QStringLiteral(".c {\r\n\t") + tab.propertyList()->currentItem()->text()
+                                                + QStringLiteral(" : ") + value + QStringLiteral(";\r\n}"));
 }
 
 QTEST_MAIN(TestStyleSheetTab)
