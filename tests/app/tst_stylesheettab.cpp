@@ -85,6 +85,8 @@ private Q_SLOTS:
     void externalChange();
     void ownSaveIsNotReloaded();
     void keyboardReachesEveryControl();
+    void externalEditorProgram_data();
+    void externalEditorProgram();
 };
 
 void TestStyleSheetTab::applyValue_data()
@@ -187,6 +189,12 @@ void TestStyleSheetTab::typingReachesTheSheet()
              QStringLiteral(".a {\r\n\tbackground-color : navy;\r\n\ttop : 0;\r\nmargin : 0px;\r\n}"));
     QVERIFY(t.mirrored());
     QCOMPARE(t.w.document().css().document().caret(), t.text().indexOf(QStringLiteral("navy")) + 4);
+    // The editor's own undo, not the tree's, and the sheet follows it.
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(t.rule(QStringLiteral(".a")).contains(QStringLiteral("background-color : white;")));
+    QVERIFY(t.mirrored());
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(t.rule(QStringLiteral(".a")).contains(QStringLiteral("background-color : navy;")));
     // A click on a property's name in the editor chooses it in the list.
     c.setPosition(e->toPlainText().indexOf(QStringLiteral("margin")) + 2);
     QTest::mouseClick(e->viewport(), Qt::LeftButton, {}, e->cursorRect(c).center());
@@ -297,6 +305,50 @@ void TestStyleSheetTab::keyboardReachesEveryControl()
     QTest::keyClick(tab.valueList(), Qt::Key_Return);
     QCOMPARE(t.rule(QStringLiteral(".c")), QStringLiteral(".c {\r\n\t") + tab.propertyList()->currentItem()->text()
                                                 + QStringLiteral(" : ") + value + QStringLiteral(";\r\n}"));
+}
+
+void TestStyleSheetTab::externalEditorProgram_data()
+{
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("started");
+    QTest::newRow("the desktop's program") << true << "" << "";
+    QTest::newRow("a chosen program") << true << "/opt/edit/bin/cssedit" << "/opt/edit/bin/cssedit";
+    QTest::newRow("not saved yet") << false << "/opt/edit/bin/cssedit" << "none";
+}
+
+void TestStyleSheetTab::externalEditorProgram()
+{
+    QFETCH(bool, saved);
+    QFETCH(QString, chosen);
+    QFETCH(QString, started);
+    Window t;
+    if (!saved)
+        t.w.document().css().newCSSFile(true);
+    QString program = QStringLiteral("none");
+    QString file;
+    t.tab().externalEditor().setLauncher([&](const QString &p, const QString &f) {
+        program = p;
+        file = f;
+        return true;
+    });
+    QAction *desktop = t.w.action(QStringLiteral("mnuCSSDesktopEditor"));
+    if (!chosen.isEmpty()) {
+        t.prompt.replies = {chosen};
+        t.w.action(QStringLiteral("mnuCSSChooseExternalEditor"))->trigger();
+        QVERIFY(desktop->isEnabled());
+    }
+    t.w.action(QStringLiteral("mnuCSSExternalEditor"))->trigger();
+    QCOMPARE(program, started);
+    QCOMPARE(file, saved ? t.file : QString());
+    QCOMPARE(t.prompt.messages(),
+             saved ? QStringList() : QStringList{"First save your CSS style sheet, and then retry this command"});
+    // The choice is kept for the next start, and can be given up.
+    MainWindow next(t.prompt, t.settings);
+    QCOMPARE(next.styleSheetTab().externalEditor().program(), chosen);
+    desktop->trigger();
+    QVERIFY(!desktop->isEnabled());
+    QCOMPARE(t.tab().externalEditor().program(), QString());
 }
 
 QTEST_MAIN(TestStyleSheetTab)
