@@ -4,6 +4,8 @@
 #include "app/optionbinding.h"
 #include "app/optiontabs.h"
 #include "app/propertyeditor.h"
+#include "app/externalcsseditor.h"
+#include "app/stylesheettab.h"
 #include "generator/runservices.h"
 #include "app/runwindow.h"
 #include "app/treeeditor.h"
@@ -125,16 +127,8 @@ MainWindow::MainWindow(Prompt &prompt, SettingsStore &settings, QWidget *parent)
     });
     buildBuildTreeTab();
     m_tabs->addTab(buildClassNamesTab(*m_props, *m_doc), QStringLiteral("Class names"));
-    // The style sheet tab comes with the style sheet editor.
-    {
-        auto *page = new QWidget;
-        auto *layout = new QVBoxLayout(page);
-        auto *label = new QLabel(QStringLiteral("Not available yet."));
-        label->setEnabled(false);
-        label->setAlignment(Qt::AlignCenter);
-        layout->addWidget(label);
-        m_tabs->addTab(page, QStringLiteral("Style Sheet"));
-    }
+    m_cssTab = new StyleSheetTab(*m_doc, *m_binder, m_settings);
+    m_tabs->addTab(m_cssTab, QStringLiteral("Style Sheet"));
     m_tabs->addTab(buildImagesTab(*m_props), QStringLiteral("Images"));
     m_tabs->addTab(buildOptionsTab(*m_props), QStringLiteral("Options"));
     setCentralWidget(m_tabs);
@@ -236,11 +230,12 @@ void MainWindow::buildActions()
     addAction(QStringLiteral("mnuCSSSave"), QStringLiteral("&Save style sheet"), [this] { m_doc->css().SaveCssFile(); });
     addAction(QStringLiteral("mnuCSSSaveAs"), QStringLiteral("Save style sheet &as"),
               [this] { m_doc->css().SaveCssFileAs(); });
-    addAction(QStringLiteral("mnuCSSExternalEditor"), QStringLiteral("&External CSS editor"), [this] {
-        const QString file = m_doc->css().externalEditorFile();
-        if (!file.isEmpty() && !QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
-            m_prompt.message(QStringLiteral("No program is set to edit ") + file);
-    });
+    addAction(QStringLiteral("mnuCSSExternalEditor"), QStringLiteral("&External CSS editor"),
+              [this] { m_cssTab->externalEditor().open(); });
+    addAction(QStringLiteral("mnuCSSChooseExternalEditor"), QStringLiteral("&Choose external CSS editor..."),
+              [this] { m_cssTab->externalEditor().chooseProgram(); });
+    addAction(QStringLiteral("mnuCSSDesktopEditor"), QStringLiteral("Use the &desktop's CSS editor"),
+              [this] { m_cssTab->externalEditor().setProgram({}); });
 
     addAction(QStringLiteral("mnuRun"), QStringLiteral("Write &js or ASP.NET menu"),
               [this] { runJob(RunDriver::Job::Run); }, {QKeySequence(Qt::Key_F5)});
@@ -330,7 +325,15 @@ void MainWindow::buildMenus()
 
     items(menu(QStringLiteral("mnuCSSMenu"), QStringLiteral("&Style sheet")),
           {QStringLiteral("mnuCSSNew"), QStringLiteral("mnuCSSNewClickToOpen"), QStringLiteral("mnuCSSOpen"),
-           QStringLiteral("mnuCSSSave"), QStringLiteral("mnuCSSSaveAs"), QStringLiteral("mnuCSSExternalEditor")});
+           QStringLiteral("mnuCSSSave"), QStringLiteral("mnuCSSSaveAs"), QStringLiteral("-"),
+           QStringLiteral("mnuCSSExternalEditor"), QStringLiteral("mnuCSSChooseExternalEditor"),
+           QStringLiteral("mnuCSSDesktopEditor")});
+    // The desktop's program is offered back once another one was chosen.
+    const auto showEditorChoice = [this] {
+        m_actions.value(QStringLiteral("mnuCSSDesktopEditor"))->setEnabled(!m_cssTab->externalEditor().program().isEmpty());
+    };
+    connect(&m_cssTab->externalEditor(), &ExternalCssEditor::programChanged, this, showEditorChoice);
+    showEditorChoice();
     items(menu(QStringLiteral("mnuRunMenu"), QStringLiteral("&Run")),
           {QStringLiteral("mnuRun"), QStringLiteral("-"), QStringLiteral("mnuSiteMapFile"),
            QStringLiteral("mnuSampleFile"), QStringLiteral("-"), QStringLiteral("mnuRunViewLog")});

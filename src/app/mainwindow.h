@@ -29,6 +29,7 @@ class OptionBinder;
 class RunWindow;
 class Prompt;
 class SettingsStore;
+class StyleSheetTab;
 class TreeEditor;
 
 class MainWindow : public QMainWindow {
@@ -44,6 +45,7 @@ public:
     TreeEditor &treeEditor() { return *m_editor; }
     NodePropertyEditor &propertyEditor() { return *m_props; }
     OptionBinder &optionBinder() { return *m_binder; }
+    StyleSheetTab &styleSheetTab() { return *m_cssTab; }
 
     // The menu item or tool action by the name the program's menus give it
     // ("mnuNewProject", "mnuInsertPage", "actUndo", ...).
@@ -124,6 +126,7 @@ private:
     QTreeView *m_tree = nullptr;
     OptionBinder *m_binder = nullptr;
     NodePropertyEditor *m_props = nullptr;
+    StyleSheetTab *m_cssTab = nullptr;
     QLabel *m_statusLabel = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;

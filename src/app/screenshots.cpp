@@ -6,6 +6,7 @@
 #include "app/menutreemodel.h"
 #include "app/runwindow.h"
 #include "core/prompt.h"
+#include "stylesheet/clscss.h"
 #include "options/settingsstore.h"
 
 #include <QApplication>
@@ -64,6 +65,20 @@ int main(int argc, char *argv[])
         }
         QTextStream(stdout) << tabFile << Qt::endl;
     }
+    // The style sheet tab with a rule chosen and the colours offered.
+    for (int i = 0; i < window.tabs()->count(); ++i) {
+        if (window.tabs()->tabText(i) == u"Style Sheet")
+            window.tabs()->setCurrentIndex(i);
+    }
+    window.document().css().chooseClass(1);
+    window.document().css().chooseProperty(2);
+    QApplication::processEvents();
+    const QString cssFile = out.filePath(QStringLiteral("stylesheet%1.png").arg(suffix));
+    if (!window.grab().save(cssFile)) {
+        QTextStream(stderr) << "cannot write " << cssFile << Qt::endl;
+        return 1;
+    }
+    QTextStream(stdout) << cssFile << Qt::endl;
     window.tabs()->setCurrentIndex(0);
     // The folder frame beside the page frame of the first picture.
     window.selectTreeNode(QStringLiteral("n2"));

@@ -437,8 +437,8 @@ void TestMainWindow::shutDownKeepsSettings()
         w.show();
         w.openProject(a);
         w.action(QStringLiteral("mnuPreferencesStartUpLoadLast"))->trigger();
-        w.findChild<QSplitter *>()->setSizes({200, 500});
-        sizes = w.findChild<QSplitter *>()->sizes();
+        w.findChild<QSplitter *>(QStringLiteral("treeSplitter"))->setSizes({200, 500});
+        sizes = w.findChild<QSplitter *>(QStringLiteral("treeSplitter"))->sizes();
         // A style sheet changed since it was loaded is offered for saving.
         w.document().css().setCssChanged(true);
         prompt.answers = {Answer::No};
@@ -451,7 +451,7 @@ void TestMainWindow::shutDownKeepsSettings()
     w.loadStartProject({});
     QCOMPARE(w.windowTitle(), QStringLiteral("Quenwick - ") + a);
     QVERIFY(w.action(QStringLiteral("mnuPreferencesStartUpLoadLast"))->isChecked());
-    QCOMPARE(w.findChild<QSplitter *>()->sizes(), sizes);
+    QCOMPARE(w.findChild<QSplitter *>(QStringLiteral("treeSplitter"))->sizes(), sizes);
 }
 
 void TestMainWindow::shutDownClosesOtherWindows()
