@@ -7,6 +7,7 @@
 #include "app/optionbinding.h"
 #include "app/propertyeditor.h"
 #include "dialogs/advancedlinkdialog.h"
+#include "dialogs/advancedprojectdialog.h"
 #include "dialogs/foldersectiondialog.h"
 #include "dialogs/menupositiondialog.h"
 #include "dialogs/multilingualdialog.h"
@@ -98,6 +99,8 @@ const QStringList kSectionKeys = {
 class TestDialogs : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void readingOrder_data();
+    void readingOrder();
     void folderDialogValues();
     void portalTabIdRefused_data();
     void portalTabIdRefused();
@@ -115,6 +118,59 @@ private Q_SLOTS:
     void multiLingual();
     void advancedProjectOptions();
 };
+
+void TestDialogs::readingOrder_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *n : {"frmHarddiskDirectory", "frmDNNDirectory", "frmCSKDirectory", "frmPageOptions",
+                          "frmAdvancedLinkOptions", "frmAdvancedStandardOptions", "frmMenuPosition", "frmMultiLingual"})
+        QTest::newRow(n) << QString::fromLatin1(n);
+}
+
+// Tab goes through the fields as they are read, left to right and top to
+// bottom, and Return is O.K.
+void TestDialogs::readingOrder()
+{
+    QFETCH(QString, name);
+    test::ScriptedPrompt prompt;
+    std::unique_ptr<QDialog> d;
+    if (name == u"frmHarddiskDirectory")
+        d = std::make_unique<FolderSectionDialog>(QDir::tempPath());
+    else if (name == u"frmDNNDirectory")
+        d = std::make_unique<PortalSectionDialog>(prompt, QString());
+    else if (name == u"frmCSKDirectory")
+        d = std::make_unique<ShopSectionDialog>(prompt);
+    else if (name == u"frmPageOptions")
+        d = std::make_unique<PageOptionsDialog>();
+    else if (name == u"frmAdvancedLinkOptions")
+        d = std::make_unique<AdvancedLinkOptionsDialog>();
+    else if (name == u"frmAdvancedStandardOptions")
+        d = std::make_unique<AdvancedProjectOptionsDialog>();
+    else if (name == u"frmMenuPosition")
+        d = std::make_unique<MenuPositionDialog>(prompt);
+    else
+        d = std::make_unique<MultiLingualDialog>(prompt);
+    QCOMPARE(d->objectName(), name);
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+    QVERIFY(child<QPushButton>(*d, "cmdExit")->isDefault());
+    QRect previous;
+    QStringList order;
+    for (QWidget *w = d->nextInFocusChain(); w != d.get(); w = w->nextInFocusChain()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || w->focusProxy())
+            continue;
+        const QRect r(w->mapTo(d.get(), QPoint(0, 0)), w->size());
+        order << w->objectName();
+        if (previous.isValid()) {
+            // The next field starts a line further down, or stands to the right on the same line.
+            const bool sameLine = r.top() < previous.bottom() && r.bottom() > previous.top();
+            QVERIFY2(sameLine ? r.left() >= previous.right() : r.top() >= previous.bottom(),
+                     qPrintable(order.join(u", ")));
+        }
+        previous = r;
+    }
+    QVERIFY(order.size() >= 3);
+}
 
 void TestDialogs::folderDialogValues()
 {
