@@ -79,6 +79,12 @@ void SetNodeOptionCommand::apply(bool after)
             continue;
         tree.setValue(m_node, c.key, v);
     }
+    // A group that had no choice (a page that was never a server section)
+    // gets none back: no member set above cleared the one still on.
+    for (const OptionChange &c : m_changes) {
+        if (isChoice(c.key) && !(after ? c.after : c.before).toBool() && m_node.value(c.key).toBool())
+            tree.setValue(m_node, c.key, false);
+    }
     // Undo and redo show the node they changed.
     if (m_node.parent())
         m_doc.announceSelection(m_node.parent(), MenuTree::positionOf(m_node));

@@ -121,9 +121,9 @@ QWidget *buildOptionsTab(NodePropertyEditor &ed)
     prefsLayout->addStretch(1);
     grid->addWidget(prefs, 3, 0, 1, 2);
 
-    // The advanced options dialog comes later; the button is where it will open.
     auto *advanced = new QPushButton(QStringLiteral("Advanced options"));
     advanced->setObjectName(QStringLiteral("cmdAdvancedOptions"));
+    QObject::connect(advanced, &QPushButton::clicked, &ed, &NodePropertyEditor::openAdvancedProjectOptions);
     auto *row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(advanced);

@@ -170,9 +170,9 @@ QWidget *NodePropertyEditor::buildPageFrame()
         bindField(r, QString::fromUtf16(key));
         typeLayout->addWidget(r, row++, 0);
     }
-    // The page options dialog comes later; the button is where it will open.
     auto *options = new QPushButton(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("cmdOptions"));
+    connect(options, &QPushButton::clicked, this, &NodePropertyEditor::openPageOptions);
     typeLayout->addWidget(options, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
     form->addRow(type);
     const QStringList captions = {QStringLiteral("Hide the link image"),
@@ -342,6 +342,12 @@ void NodePropertyEditor::onEdited(const QString &key, const QVariant &value)
         return;
     if (key.startsWith(u"lnk")) {
         pushNodeEdit(key, value);
+        if (key == u"lnkOptAdvanced")
+            openAdvancedLinkOptions();
+        return;
+    }
+    if (key == u"prjChkMultiLingual" && value.toInt() == 1) {
+        openMultiLingual();
         return;
     }
     if (key.startsWith(u"pgm")) {
@@ -378,6 +384,16 @@ void NodePropertyEditor::pushNodeEdit(const QString &key, const QVariant &value)
 {
     if (!m_node || !m_node->value(key).isValid())
         return;
+    auto changes = nodeChanges(key, value);
+    if (isWidthKey(key)) {
+        changes.push_back({widthFlag(key), value.toString().isEmpty() ? 0 : 1});
+    }
+    pushNodeChanges(changes);
+}
+
+std::vector<std::pair<QString, QVariant>> NodePropertyEditor::nodeChanges(const QString &key,
+                                                                          const QVariant &value) const
+{
     std::vector<std::pair<QString, QVariant>> changes;
     const NodeOptionDef *d = findNodeOption(key);
     if (d && d->kind == OptionKind::Choice) {
@@ -390,10 +406,13 @@ void NodePropertyEditor::pushNodeEdit(const QString &key, const QVariant &value)
     } else {
         changes.push_back({key, value});
     }
-    if (isWidthKey(key)) {
-        changes.push_back({widthFlag(key), value.toString().isEmpty() ? 0 : 1});
-    }
-    pushOptionStep(m_doc.undoStack(), new SetNodeOptionCommand(m_doc, *m_node, changes));
+    return changes;
+}
+
+void NodePropertyEditor::pushNodeChanges(const std::vector<std::pair<QString, QVariant>> &changes)
+{
+    if (m_node && !changes.empty())
+        pushOptionStep(m_doc.undoStack(), new SetNodeOptionCommand(m_doc, *m_node, changes));
 }
 
 void NodePropertyEditor::clearField(const QString &key)
@@ -450,6 +469,7 @@ void NodePropertyEditor::positionMenu()
         return;
     }
     Q_EMIT positionMenuWanted();
+    openMenuPosition();
 }
 
 void NodePropertyEditor::fieldClicked(QLineEdit *field)

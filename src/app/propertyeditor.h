@@ -7,9 +7,12 @@
 // back into the fields.
 
 #include <QWidget>
+#include <QVariant>
 #include <functional>
+#include <vector>
 
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QStackedWidget;
@@ -47,10 +50,21 @@ public:
     // Binds a field of any frame or tab to its key; its edits come here.
     void bindField(QWidget *field, const QString &key);
 
+    // Shows a dialog and returns when it is closed: exec() unless a test
+    // put a runner here that answers the dialog itself.
+    using DialogRunner = std::function<void(QDialog &)>;
+    void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+    // The dialogs that edit what the frames have no room for; each O.K. is
+    // one undo step, anything else changes nothing.
+    void openPageOptions();
+    void openAdvancedLinkOptions();
+    void openAdvancedProjectOptions();
+    void openMultiLingual();
+
 Q_SIGNALS:
     // The text for the status bar: the focused field's text, or "" on leaving it.
     void statusText(const QString &text);
-    // "Position menu" passed its check (the dialog opens here once it exists).
+    // "Position menu" passed its check; the position dialog opens next.
     void positionMenuWanted();
     // A click on one of the project's file locations (web root, application
     // root, script, style sheet), which have questions and pickers of their own.
@@ -72,6 +86,12 @@ private:
     void pushNodeEdit(const QString &key, const QVariant &value);
     void chooseSample(int row);
     void positionMenu();
+    void openMenuPosition();
+    void runDialog(QDialog &dialog);
+    void openSectionDialog(const QString &kind);
+    // The node changes of one edit: a choice brings the rest of its group.
+    std::vector<std::pair<QString, QVariant>> nodeChanges(const QString &key, const QVariant &value) const;
+    void pushNodeChanges(const std::vector<std::pair<QString, QVariant>> &changes);
 
     ProjectDocument &m_doc;
     OptionBinder &m_binder;
@@ -82,6 +102,7 @@ private:
     QStackedWidget *m_subFrames = nullptr;
     QComboBox *m_samples = nullptr;
     QLabel *m_jsNote = nullptr;
+    DialogRunner m_runDialog;
 };
 
 } // namespace qwk

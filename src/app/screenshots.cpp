@@ -7,6 +7,14 @@
 #include "app/runwindow.h"
 #include "core/prompt.h"
 #include "stylesheet/clscss.h"
+#include "dialogs/advancedlinkdialog.h"
+#include "dialogs/advancedprojectdialog.h"
+#include "dialogs/foldersectiondialog.h"
+#include "dialogs/menupositiondialog.h"
+#include "dialogs/multilingualdialog.h"
+#include "dialogs/pageoptionsdialog.h"
+#include "dialogs/portalsectiondialog.h"
+#include "dialogs/shopsectiondialog.h"
 #include "options/settingsstore.h"
 
 #include <QApplication>
@@ -89,6 +97,38 @@ int main(int argc, char *argv[])
         return 1;
     }
     QTextStream(stdout) << folderFile << Qt::endl;
+
+    // Each dialog as it opens, at the size it asks for.
+    {
+        qwk::FolderSectionDialog folder(QDir::homePath(), &window);
+        folder.setValue({QString(), QStringLiteral(".htm||.html||"), QString(), QStringLiteral("r||str||sub||ext||")});
+        qwk::PortalSectionDialog portal(prompt, QStringLiteral("No link -- insert HTML code file:"), &window);
+        portal.setValue({QStringLiteral("57"), QStringLiteral("i||str||ih||"),
+                         QStringLiteral("<span class='MainFolderLine'>[FOLDERNAME]: </span>")});
+        qwk::ShopSectionDialog shop(prompt, &window);
+        qwk::PageOptionsDialog page(&window);
+        qwk::AdvancedLinkOptionsDialog link(&window);
+        link.setValue(QStringLiteral("lnkOptURLHarddisk"));
+        qwk::AdvancedProjectOptionsDialog project(&window);
+        qwk::MenuPositionDialog position(prompt, &window);
+        position.setPosition(QStringLiteral("le.30"));
+        qwk::MultiLingualDialog languages(prompt, &window);
+        languages.setValue({{QStringLiteral("prjJavascriptLanguageVariable"), QStringLiteral("lang")},
+                            {QStringLiteral("prjLanguages"), QStringLiteral("en-US;;fr")},
+                            {QStringLiteral("prjAspMultiLingual"), 1}});
+        for (QDialog *d : std::initializer_list<QDialog *>{&folder, &portal, &shop, &page, &link, &project,
+                                                           &position, &languages}) {
+            d->show();
+            QApplication::processEvents();
+            const QString dialogFile = out.filePath(d->objectName() + suffix + QStringLiteral(".png"));
+            if (!d->grab().save(dialogFile)) {
+                QTextStream(stderr) << "cannot write " << dialogFile << Qt::endl;
+                return 1;
+            }
+            QTextStream(stdout) << dialogFile << Qt::endl;
+            d->hide();
+        }
+    }
 
     // The run window at the end of a run of the project, written into a
     // copy of its web folder.

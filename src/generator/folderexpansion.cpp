@@ -7,6 +7,7 @@
 #include "generator/servercall.h"
 #include "generator/widths.h"
 #include "options/options.h"
+#include "options/sectionvalues.h"
 #include "tree/nodes.h"
 
 #include <QDateTime>
@@ -42,6 +43,20 @@ bool byName(const Entry &a, const Entry &b)
     if (c != 0)
         return c < 0;
     return QString::compare(x, y, Qt::CaseSensitive) < 0;
+}
+
+// The link kind flag of listed files: "e", "i", or none for the default "r".
+QString kindFlag(SectionTarget target)
+{
+    switch (target) {
+    case SectionTarget::NewWindow:
+        return QStringLiteral("e");
+    case SectionTarget::SameWindow:
+        return QStringLiteral("i");
+    case SectionTarget::Neither:
+        break;
+    }
+    return {};
 }
 
 // The items of a "||"-ended list; empty items mean nothing.
@@ -254,8 +269,9 @@ private:
     const HardDiskDirectory::FolderLister &m_lister;
     // What the walk was asked for.
     QStringList m_includeItems, m_excludeItems;
-    bool m_sub, m_str, m_ext, m_size, m_date, m_time, m_dash;
-    QString m_kind;
+    const FolderSectionOptions m_keys;
+    const bool m_sub, m_str, m_ext, m_size, m_date, m_time, m_dash;
+    const QString m_kind;
     // The project's options, read once.
     const clsOptions &m_options;
     const MenuFlags m_menuFlags;
@@ -292,16 +308,15 @@ FolderWalk::FolderWalk(RunServices &run, const clsServer &server, const HardDisk
     , m_lister(lister)
     , m_includeItems(listItems(include))
     , m_excludeItems(listItems(exclude))
-    , m_sub(options.contains(u"sub||"))
-    , m_str(options.contains(u"str||"))
-    , m_ext(options.contains(u"ext"))
-    , m_size(options.contains(u"size"))
-    , m_date(options.contains(u"date"))
-    , m_time(options.contains(u"time"))
-    , m_dash(options.contains(u"dash||"))
-    , m_kind(options.startsWith(u'e') ? QStringLiteral("e")
-              : options.startsWith(u'i')  ? QStringLiteral("i")
-                                          : QString())
+    , m_keys(FolderSectionOptions::parse(options))
+    , m_sub(m_keys.subFiles)
+    , m_str(m_keys.structure)
+    , m_ext(m_keys.extension)
+    , m_size(m_keys.size)
+    , m_date(m_keys.date)
+    , m_time(m_keys.time)
+    , m_dash(m_keys.underscoreToSpace)
+    , m_kind(kindFlag(m_keys.target))
     , m_options(run.projectOptions())
     , m_menuFlags(m_options)
     , m_tree(m_menuFlags.tree())

@@ -1,6 +1,7 @@
 #include "generator/menuflags.h"
 
 #include "options/options.h"
+#include "options/sectionvalues.h"
 
 namespace qwk {
 
@@ -19,12 +20,12 @@ QString MenuFlags::dropDownMenuCode(QStringView position, bool mainLevel) const
         return code + QStringLiteral(".00");
     if (position.isEmpty())
         return code; // every page, and most folders
-    const qsizetype dot = position.indexOf(u'.');
-    if (dot >= 0)
-        code += position.mid(dot, 3);
-    if (position.contains(u"to"))
+    const MenuPosition p = MenuPosition::parse(position);
+    if (position.contains(u'.'))
+        code += QLatin1Char('.') + p.shift;
+    if (p.top)
         code += QStringLiteral("to");
-    if (position.contains(u"le"))
+    if (p.left)
         code += QStringLiteral("le");
     return code;
 }

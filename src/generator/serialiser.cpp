@@ -7,6 +7,7 @@
 #include "generator/servercall.h"
 #include "generator/widths.h"
 #include "options/options.h"
+#include "options/sectionvalues.h"
 #include "tree/nodes.h"
 #include "tree/treewalk.h"
 
@@ -544,7 +545,8 @@ QString MenuSerialiser::portalOptions(const clsPage &page)
 {
     QString options = pageText(page, u"lnkHarddiskOptionsPage");
     const QString base = options;
-    if (base.contains(u"nmf||") && base.contains(u"rmf||")) {
+    const PortalSectionOptions keys = PortalSectionOptions::parse(base);
+    if (keys.skipOnMainMenuTab && keys.replaceMainMenu) {
         const QString header = insertedFileText(page);
         if (header.isEmpty())
             m_run.logLine(QStringLiteral("Warning! You have selected an empty file to insert as DNN header in "
@@ -552,7 +554,7 @@ QString MenuSerialiser::portalOptions(const clsPage &page)
                           + kSee + RunServices::nodeDescription(page));
         options += QStringLiteral("[#") + header + QStringLiteral("#]");
     }
-    if (base.contains(u"ih||"))
+    if (keys.header)
         options += QStringLiteral("[$") + pageText(page, u"lnkChkPageDnnHeaderTemplate") + QStringLiteral("$]");
     return options;
 }
@@ -567,7 +569,7 @@ void MenuSerialiser::writeFolderLinks(QString &out, LevelState &level, const cls
         return;
     }
     const QString options = pageText(page, u"lnkHarddiskOptionsPage");
-    if (options.contains(u"asp||"))
+    if (FolderSectionOptions::parse(options).asp)
         writeServerFolderCall(out, level, page, folder, options);
     else if (m_expandFolder)
         m_expandFolder(out, page, level);

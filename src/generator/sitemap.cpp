@@ -10,6 +10,7 @@
 #include "generator/servercall.h"
 #include "generator/widths.h"
 #include "options/options.h"
+#include "options/sectionvalues.h"
 #include "tree/nodes.h"
 #include "tree/treewalk.h"
 
@@ -247,7 +248,7 @@ void SiteMapWriter::pageLine(QString &out, clsPage &page, QString &secn, int ind
         } else if (page.selectedOption(u"lnkOptURLHarddisk")
             && !text(u"lnkHarddiskDirPage").trimmed().isEmpty()) {
             const QString options = text(u"lnkHarddiskOptionsPage");
-            if (options.contains(u"asp||")) {
+            if (FolderSectionOptions::parse(options).asp) {
                 const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
                 m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description());
                 m_run.setServerDirectory(true);

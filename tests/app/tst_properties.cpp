@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -38,6 +39,8 @@ struct Window {
 
     Window()
     {
+        // A dialog that opens here is closed at once, as Escape would.
+        w.propertyEditor().setDialogRunner([](QDialog &d) { d.reject(); });
         w.show();
         (void)QTest::qWaitForWindowExposed(&w);
         w.openProject(kDemo);
