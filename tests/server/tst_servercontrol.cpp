@@ -5,6 +5,7 @@
 // before committing it).
 
 #include "vbchecker.h"
+#include "vbeval.h"
 
 #include "core/textfile.h"
 #include "generator/rundriver.h"
@@ -298,6 +299,79 @@ private Q_SLOTS:
         QString back = script;
         back.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n').replace(u"\n"_qs, u"\r\n"_qs);
         QCOMPARE(test::menuScriptReadBack(code), back + u"\r\n"_qs);
+    }
+
+    // The library's own arithmetic, run: lists of ";;" items, widths with
+    // their fall-backs, section ids that step by 20. Read from the golden
+    // code-behind of a project with one language and of one with two.
+    void libraryArithmetic_data()
+    {
+        QTest::addColumn<QString>("golden");
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<QVariant>("result");
+        QTest::addColumn<QVariantList>("argsAfter"); // by reference; empty: not checked
+        const QString one = u"menu-shop"_qs, two = u"menu-languages-folder"_qs;
+        const auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+        row("next string a") << one << "getNextString" << QVariantList { "a;;b;;", 1 } << QVariant("a")
+                             << QVariantList { "a;;b;;", 4 };
+        row("next string b") << one << "getNextString" << QVariantList { "a;;b;;", 4 } << QVariant("b")
+                             << QVariantList { "a;;b;;", 7 };
+        row("next string at the end") << one << "getNextString" << QVariantList { "a;;b;;", 7 } << QVariant("")
+                                      << QVariantList { "a;;b;;", 7 };
+        row("next string without ;;") << one << "getNextString" << QVariantList { "abc", 2 } << QVariant("bc")
+                                      << QVariantList { "abc", 4 };
+        row("width 40 + 7 x 12") << one << "getColWidthElement" << QVariantList { "40", "7", "12" }
+                                 << QVariant("124px") << QVariantList {};
+        row("width fall-backs 40, 7, 10") << one << "getColWidthElement" << QVariantList { "", "x", "1.5" }
+                                          << QVariant("110px") << QVariantList {};
+        row("width list, one language") << one << "getColWidthList" << QVariantList { "40;;", "7", "12;;3;;" }
+                                        << QVariant("124px") << QVariantList {};
+        row("width list, two languages") << two << "getColWidthList" << QVariantList { "40", "7;;8;;", "12;;3;;" }
+                                         << QVariant("124px;;64px;;") << QVariantList {};
+        row("width list, short lists take their first item")
+            << two << "getColWidthList" << QVariantList { "", "", "12" } << QVariant("124px;;124px;;")
+            << QVariantList {};
+        row("length, one language") << one << "increaseLength" << QVariantList { "Products", "2" } << QVariant("8")
+                                    << QVariantList {};
+        row("length keeps the longer") << one << "increaseLength" << QVariantList { "Home", "9" } << QVariant("9")
+                                       << QVariantList {};
+        row("length per language") << two << "increaseLength" << QVariantList { "Home;;Startseite;;", "5;;2;;" }
+                                   << QVariant("5;;10;;") << QVariantList {};
+        row("nextD steps by 20") << one << "nextD" << QVariantList { "e1d2d20" } << QVariant("e1d2d40")
+                                 << QVariantList {};
+        row("next column") << one << "nextColumn" << QVariantList { "e1d7" } << QVariant("e21d0") << QVariantList {};
+        row("main folder") << one << "isMainFolder" << QVariantList { "e1d2" } << QVariant(true) << QVariantList {};
+        row("sub-folder") << one << "isMainFolder" << QVariantList { "e1d2d3" } << QVariant(false)
+                          << QVariantList {};
+        row("fixed function name") << one << "f" << QVariantList { "mf" } << QVariant("qMF") << QVariantList {};
+        row("width placeholder replaced")
+            << one << "replaceColWidthVariable" << QVariantList { "qMF(\"e1d1\",\"\",\"A\",\"\",\"[$e1d0$]\");", "12", "[$e1d0$]" }
+            << QVariant("qMF(\"e1d1\",\"\",\"A\",\"\",\"124px\");") << QVariantList {};
+        row("fixed width left alone") << one << "replaceColWidthVariable" << QVariantList { "a 12 b", "12", "12" }
+                                      << QVariant("a 12 b") << QVariantList {};
+    }
+    void libraryArithmetic()
+    {
+        QFETCH(QString, golden);
+        QFETCH(QString, function);
+        QFETCH(QVariantList, args);
+        QFETCH(QVariant, result);
+        QFETCH(QVariantList, argsAfter);
+        const QString code = QString::fromUtf8(test::readBytes(kGolden + golden + u"/menu/qmenu.ascx.vb"_qs));
+        test::VbFunctions library(code);
+        QVariant got;
+        try {
+            got = library.call(function, args);
+        } catch (const test::VbError &e) {
+            QFAIL(e.what());
+        }
+        QCOMPARE(got.toString(), result.toString());
+        if (!argsAfter.isEmpty()) {
+            QCOMPARE(args.size(), argsAfter.size());
+            for (int i = 0; i < args.size(); ++i)
+                QCOMPARE(args[i].toString(), argsAfter[i].toString());
+        }
     }
 
     // The checker itself finds what it is there to find.
