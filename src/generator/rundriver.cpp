@@ -7,6 +7,7 @@
 #include "generator/runtimewriter.h"
 #include "generator/samplepage.h"
 #include "generator/serialiser.h"
+#include "generator/servercontrol.h"
 #include "generator/sitemap.h"
 #include "options/options.h"
 #include "stylesheet/clscss.h"
@@ -218,10 +219,11 @@ void RunDriver::writeScript()
 {
     const QString path = m_run.projectOptions().text(u"prjFilJS");
     const QString script = scriptText();
-    if (m_run.needsServerControl())
-        m_run.abortRun(QStringLiteral("This menu needs the ASP.NET server control (server-side directories, "
-                                      "portal or shop links, or the options that ask for it), which this version "
-                                      "of Quenwick cannot write yet. No script file was written."));
+    if (m_run.needsServerControl()) {
+        // The server rebuilds the script from the control's code-behind.
+        ServerControlWriter(m_run).write(script);
+        return;
+    }
     m_run.logLine(QStringLiteral("Writing file: ") + path);
     m_run.writeTextFile(path, script);
 }

@@ -8,6 +8,8 @@
 #include "generator/runservices.h"
 #include "generator/serialiser.h"
 #include "generator/servercall.h"
+#include "generator/serverlibrary.h"
+#include "generator/servertemplates.h"
 #include "generator/widths.h"
 #include "options/options.h"
 #include "options/sectionvalues.h"
@@ -75,6 +77,14 @@ QString attributeValue(const QString &value)
 }
 
 } // namespace
+
+QString SiteMapWriter::lineImageHtml(const QString &file)
+{
+    QString out;
+    TextEmitter e(out);
+    e.emit({ { u"imageFile"_qs, attributeValue(file) } }, kLineImage);
+    return out;
+}
 
 SiteMapWriter::SiteMapWriter(RunServices &run, clsFolder &root)
     : m_run(run)
@@ -311,17 +321,78 @@ QString SiteMapWriter::pageText(QString lines)
 void SiteMapWriter::writeSiteMap()
 {
     QString lines = walkTree();
-    if (m_run.needsServerControl())
-        m_run.abortRun(
-            QStringLiteral("This site map needs the ASP.NET server control (sections read on the server, "
-                           "portal or shop links, or the options that ask for it), which this version "
-                           "of Quenwick cannot write yet. No site map was written."));
+    if (m_run.needsServerControl()) {
+        writeAspNetSiteMap(lines);
+        return;
+    }
     const QString page = pageText(std::move(lines));
     const QString path
         = RunServices::stripExtension(m_run.projectOptions().text(u"prjFilJS")) + QStringLiteral(".sm.html");
     m_run.logLine(QStringLiteral("Writing file: ") + path);
     m_run.writeTextFile(path, page);
     m_run.logLine(QStringLiteral("Total number of links: ") + QString::number(m_links) + u'.');
+}
+
+QString SiteMapWriter::aspNetControl(const QString &lines)
+{
+    // Each server call becomes a server block that writes the function's result.
+    QString converted = lines;
+    converted.replace(QStringLiteral("[%"), QStringLiteral("<%response.write("));
+    converted.replace(QStringLiteral("%]"), QStringLiteral(")%>"));
+    converted.replace(QStringLiteral("%%"), QStringLiteral("\""));
+    converted.replace(QStringLiteral("& \"\" &"), QStringLiteral("&"));
+    const clsOptions &options = m_run.projectOptions();
+    QString out;
+    TextEmitter e(out);
+    e.setLineEnd(kCRLF);
+    e.set(u"baseName"_qs, RunServices::baseName(options.text(u"prjFilJS")));
+    e.set(u"fullWidth"_qs, options.isChecked(u"prjWidthTo100") ? u" width='100%' " : u"");
+    e.set(u"cellClass"_qs, lineClass(MenuTreeBox));
+    e.set(u"lines"_qs, converted);
+    e.emit(server::kSiteMapControl);
+    return out;
+}
+
+QString SiteMapWriter::aspNetPage()
+{
+    const clsOptions &options = m_run.projectOptions();
+    const QString script = options.text(u"prjFilJS");
+    QString out;
+    TextEmitter e(out);
+    e.setLineEnd(kCRLF);
+    e.set(u"baseName"_qs, RunServices::baseName(script));
+    e.set(u"appStem"_qs, m_run.raAPP(RunServices::stripExtension(script)));
+    e.set(u"scriptAddress"_qs, m_run.ra(script));
+    e.set(u"styleSheetAddress"_qs, m_run.ra(m_run.styleSheetPath()));
+    e.set(u"sampleText"_qs, options.text(u"prjSampleHTML"));
+    e.set(u"sampleHtml"_qs, options.text(u"prjSampleHTML").isEmpty() ? QString() : e.render(server::kSampleHtml));
+    e.emit(server::kSiteMapPage);
+    return out;
+}
+
+QString SiteMapWriter::aspNetCodeBehind()
+{
+    QString out;
+    TextEmitter e(out);
+    e.setLineEnd(kCRLF);
+    e.set(u"baseName"_qs, RunServices::baseName(m_run.projectOptions().text(u"prjFilJS")));
+    e.emit(server::kSiteMapCodeBehindHead);
+    out += ServerLibrary(m_run).text();
+    out += kCRLF;
+    return out;
+}
+
+void SiteMapWriter::writeAspNetSiteMap(const QString &lines)
+{
+    const QString stem = RunServices::stripExtension(m_run.projectOptions().text(u"prjFilJS"));
+    m_run.logLine(QStringLiteral("Writing file: ") + stem + QStringLiteral("_sm.ascx.vb"));
+    m_run.writeTextFile(stem + QStringLiteral("_sm.ascx.vb"), aspNetCodeBehind());
+    m_run.logLine(QStringLiteral("Writing file: ") + stem + QStringLiteral("_sm.ascx."));
+    m_run.writeTextFile(stem + QStringLiteral("_sm.ascx"), aspNetControl(lines));
+    const QString page = aspNetPage();
+    m_run.logLine(QStringLiteral("Writing file: ") + stem + QStringLiteral("_sm.aspx."));
+    m_run.writeTextFile(stem + QStringLiteral("_sm.aspx"), page);
+    m_run.logLine(QStringLiteral("Above .aspx file is your sitemap file."));
 }
 
 } // namespace qwk

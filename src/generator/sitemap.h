@@ -2,9 +2,9 @@
 // The "siteMap" job: the whole menu tree as a plain HTML page of indented
 // paragraphs, one line per folder and one link per page, styled with the
 // classes of the menu's style sheet. Sections that must be read on the web
-// server leave server calls in the text; such a site map needs the ASP.NET
-// form, which this version does not write yet, so the job then ends with an
-// error and writes nothing.
+// server leave server calls in the text; such a site map is written as an
+// ASP.NET user control whose code-behind holds the server library, with a
+// page that shows it.
 
 #include <QString>
 #include <QStringList>
@@ -35,10 +35,20 @@ public:
     // The page around the walk's lines.
     QString pageText(QString lines);
 
+    // The ASP.NET form, for a tree that needs the server: the walk's lines
+    // with their server calls turned into server blocks, in the control.
+    QString aspNetControl(const QString &lines);
+    QString aspNetPage();
+    QString aspNetCodeBehind();
+
+    // The image in front of a line: "<img src=", the file, ">&nbsp;".
+    static QString lineImageHtml(const QString &file);
+
     void folderLine(QString &out, const QString &text, int indent, bool mainFolder);
     void linkLine(QString &out, const QString &address, const QString &name, int indent, bool image);
 
 private:
+    void writeAspNetSiteMap(const QString &lines);
     // The class of a line kind (and of the table cell), asked for once.
     enum LineClass { MainFolderBox, SubFolderBox, MainFolderLine, SubFolderLine, LinkBox, LinkLine, MenuTreeBox,
         LineClasses };

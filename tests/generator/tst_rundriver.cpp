@@ -204,20 +204,22 @@ private Q_SLOTS:
         QVERIFY(d.lastLog().contains(u"Name contains a double quote"));
     }
 
-    void serverMenusAreNotWrittenAsScripts()
+    void serverMenusWriteTheControlInsteadOfTheScript()
     {
         Job j;
         clsPage *dnn = j.root.nodes().addPage(1);
         dnn->setValue(u"lnkOptAdvanced", true);
         dnn->setValue(u"lnkOptURLDNN", true);
         RunDriver d(*j.run, j.root);
-        QVERIFY(!d.runJob(RunDriver::Job::Run));
-        QVERIFY(j.run->logEntries().last().startsWith(u"Error: \nThis menu needs the ASP.NET server control"));
+        QVERIFY(d.runJob(RunDriver::Job::Run));
+        QVERIFY(j.run->logEntries().contains(u"Writing file: "_qs + j.path(QStringLiteral("menu/qmenu.ascx.vb"))));
+        QVERIFY(QFile::exists(j.path(QStringLiteral("menu/qmenu.ascx"))));
         QVERIFY(!QFile::exists(j.path(QStringLiteral("menu/qmenu.js"))));
 
         Job forced;
         forced.options.setControlValue(u"prjForceASP", 1);
-        QVERIFY(!RunDriver(*forced.run, forced.root).runJob(RunDriver::Job::Run));
+        QVERIFY(RunDriver(*forced.run, forced.root).runJob(RunDriver::Job::Run));
+        QVERIFY(QFile::exists(forced.path(QStringLiteral("qmenu.aspx"))));
         QVERIFY(!QFile::exists(forced.path(QStringLiteral("menu/qmenu.js"))));
     }
 

@@ -1,0 +1,265 @@
+Imports System.IO
+Imports System.Threading
+Imports System.Globalization
+Imports System.Web.HttpServerUtility
+Imports System.Web.HttpContext
+
+    Partial Class qmenu
+    Inherits System.Web.UI.UserControl
+    Protected menuScript As String
+
+    Private Sub Page_Load(ByVal sender As System.Object, ByVal e As System.EventArgs) Handles MyBase.Load
+        Dim pc, content As String
+        pc = thread.CurrentThread.CurrentUICulture.Name 
+        content = Menu()
+        Thread.CurrentThread.CurrentUICulture = New CultureInfo(pc)
+        menuScript = "<script type=""text/javascript"">var qwkLang = '" & pc & "';" & vbNewLine & content & vbNewLine & "</script>" & vbNewLine
+    End Sub
+
+    Private Function menu() As String
+        Dim wv As String = ""
+        ' 600 statements of script text
+        wv = wv & "qMF(""e1d1"","""",""" & multilingualList("Products") & ""","""",""" & multilingualList("") & """);" & vbnewline 
+        wv = wv & "qLK(""e1d1d1"",""iw"",""" & multilingualList("Tom's page") & """,""/hi.html"",""" & multilingualList("") & """);" & vbnewline 
+        ' 1 statements of script text
+        wv = wv & "qMF(""e1d2"",""iwnf"",""" & multilingualList("Home") & """,""/index.html"",""" & multilingualList("") & """);" & vbnewline 
+        ' 1 statements of script text
+        wv = wv & "qMF(""e1d3"",""iwnf"",""" & multilingualList("Contact") & """,""/contact.html"",""" & multilingualList("") & """);" & vbnewline 
+        ' 11 statements of script text
+        Return wv
+    End Function
+
+    # Region "Multilingual functions"
+    ' The name in every language of the project, each ended by ";;".
+    Public Function multilingualList(ByVal name As String) As String
+        If InStr(name, ";;") > 0 Then
+            Return name
+        End If
+        If name = "" Then
+            Return ""
+        End If
+        Dim result As String = ""
+        Dim position As Integer = 1
+        Dim language As String = getNextString(languageList, position)
+        While language <> ""
+            result = result & getLanguageResource(language, name) & ";;"
+            language = getNextString(languageList, position)
+        End While
+        Return result
+    End Function
+
+    ' The value for the visitor's language; the first value when there is
+    ' none for it.
+    Public Function LocalValue(ByVal list As String) As String
+        Dim culture As String = Thread.CurrentThread.CurrentUICulture.Name
+        Dim languagePosition As Integer = 1
+        Dim valuePosition As Integer = 1
+        Dim first As String = getNextString(list, valuePosition)
+        Dim value As String = first
+        Dim language As String = getNextString(languageList, languagePosition)
+        While language <> ""
+            If String.Compare(language, culture, True) = 0 Then
+                If value = "" Then
+                    Return first
+                End If
+                Return value
+            End If
+            language = getNextString(languageList, languagePosition)
+            value = getNextString(list, valuePosition)
+        End While
+        Return first
+    End Function
+
+    ' The key's text in the language: the portal's shared resources first,
+    ' then the site's resource file, then the key itself.
+    Public Function getLanguageResource(ByVal language As String, ByVal key As String) As String
+        Dim resourceKey As String = key.Replace(" ", "_")
+        Dim value As String = ""
+        If value = "" Then
+            Thread.CurrentThread.CurrentUICulture = New CultureInfo(language)
+            Dim found As Object = HttpContext.GetGlobalResourceObject("MenuText", resourceKey)
+            If Not found Is Nothing Then
+                value = found.ToString()
+            End If
+        End If
+        If value = "" Then
+            value = resourceKey.Replace("_", " ")
+        End If
+        Return value
+    End Function
+    # End Region
+
+    # Region "Common functions"
+    ' Ids made on the server step by 20, so they stay apart from the ids the
+    ' menu was written with.
+    Public Function nextD(ByVal secn As String) As String
+        Dim p As Integer = secn.LastIndexOf("d")
+        Return secn.Substring(0, p + 1) & CStr(CInt(secn.Substring(p + 1)) + 20)
+    End Function
+
+    ' The first id of the next column.
+    Public Function nextColumn(ByVal secn As String) As String
+        Dim p As Integer = secn.IndexOf("d")
+        Return "e" & CStr(CInt(secn.Substring(1, p - 1)) + 20) & "d0"
+    End Function
+
+    Public Function isMainFolder(ByVal secn As String) As Boolean
+        Return secn.IndexOf("d") >= 0 And secn.IndexOf("d") = secn.LastIndexOf("d")
+    End Function
+
+    ' The script's fixed function names, in their readable form.
+    Public Function f(ByVal name As String) As String
+        Return "q" & name.ToUpper()
+    End Function
+
+    Public Function cssClassName(ByVal classKey As String) As String
+        Select Case classKey
+            Case "LinkPage"
+                Return "LinkPage"
+            Case "MainFolderPage"
+                Return "MainFolderPage"
+            Case "MainFolderBox"
+                Return "MainFolderBox"
+            Case "MainFolderLine"
+                Return "MainFolderLine"
+            Case "SubFolderPage"
+                Return "SubFolderPage"
+            Case "SubFolderBox"
+                Return "SubFolderBox"
+            Case "SubFolderLine"
+                Return "SubFolderLine"
+            Case "LinkBox"
+                Return "LinkBox"
+            Case "LinkLine"
+                Return "LinkLine"
+            Case "MenuTreeBox"
+                Return "MenuTreeBox"
+            Case Else
+                Return ""
+        End Select
+    End Function
+    # End Region
+
+    # Region "Common - Parse lists"
+    ' The project's language codes, each ended by ";;" (empty for one
+    ' language), and the automatic width's pixel values.
+    Private Const languageList As String = "en-US;;de-DE;;"
+    Private Const pixelBase As String = ""
+    Private Const pixelsPerCharacter As String = ""
+
+    ' The width for every language (an item missing from a shorter list
+    ' takes its first item), each ended by ";;"; one plain value without
+    ' languages.
+    Public Function getColWidthList(ByVal baseList As String, ByVal perCharacterList As String, ByVal lengthList As String) As String
+        Dim basePosition As Integer = 1
+        Dim perCharacterPosition As Integer = 1
+        Dim lengthPosition As Integer = 1
+        Dim firstBase As String = getNextString(baseList, basePosition)
+        Dim firstPerCharacter As String = getNextString(perCharacterList, perCharacterPosition)
+        Dim firstLength As String = getNextString(lengthList, lengthPosition)
+        If languageList = "" Then
+            Return getColWidthElement(firstBase, firstPerCharacter, firstLength)
+        End If
+        Dim base As String = firstBase
+        Dim perCharacter As String = firstPerCharacter
+        Dim length As String = firstLength
+        Dim result As String = ""
+        Dim languagePosition As Integer = 1
+        Dim language As String = getNextString(languageList, languagePosition)
+        While language <> ""
+            result = result & getColWidthElement(base, perCharacter, length) & ";;"
+            base = getNextString(baseList, basePosition)
+            If base = "" Then
+                base = firstBase
+            End If
+            perCharacter = getNextString(perCharacterList, perCharacterPosition)
+            If perCharacter = "" Then
+                perCharacter = firstPerCharacter
+            End If
+            length = getNextString(lengthList, lengthPosition)
+            If length = "" Then
+                length = firstLength
+            End If
+            language = getNextString(languageList, languagePosition)
+        End While
+        Return result
+    End Function
+
+    ' base + per character x length, in pixels; 40, 7 and 10 stand in for
+    ' values that are not numbers.
+    Public Function getColWidthElement(ByVal base As String, ByVal perCharacter As String, ByVal length As String) As String
+        Dim b As Integer
+        Dim c As Integer
+        Dim n As Integer
+        If Not Integer.TryParse(base, b) Then
+            b = 40
+        End If
+        If Not Integer.TryParse(perCharacter, c) Then
+            c = 7
+        End If
+        If Not Integer.TryParse(length, n) Then
+            n = 10
+        End If
+        Return CStr(b + c * n) & "px"
+    End Function
+
+    ' Per language, the larger of the stored length and the length of the
+    ' name's item for that language.
+    Public Function increaseLength(ByVal name As String, ByVal lengthList As String) As String
+        If languageList = "" Then
+            Return increaseLengthElement(name, lengthList)
+        End If
+        Dim namePosition As Integer = 1
+        Dim lengthPosition As Integer = 1
+        Dim firstName As String = getNextString(name, namePosition)
+        Dim firstLength As String = getNextString(lengthList, lengthPosition)
+        Dim item As String = firstName
+        Dim length As String = firstLength
+        Dim result As String = ""
+        Dim languagePosition As Integer = 1
+        Dim language As String = getNextString(languageList, languagePosition)
+        While language <> ""
+            result = result & increaseLengthElement(item, length) & ";;"
+            item = getNextString(name, namePosition)
+            If item = "" Then
+                item = firstName
+            End If
+            length = getNextString(lengthList, lengthPosition)
+            If length = "" Then
+                length = firstLength
+            End If
+            language = getNextString(languageList, languagePosition)
+        End While
+        Return result
+    End Function
+
+    Public Function increaseLengthElement(ByVal name As String, ByVal length As String) As String
+        Dim stored As Integer
+        If Not Integer.TryParse(length, stored) Then
+            stored = 2
+        End If
+        If Len(name) > stored Then
+            Return CStr(Len(name))
+        End If
+        Return CStr(stored)
+    End Function
+
+    ' The text from position (1 for the first character) to the next ";;";
+    ' position moves past it. "" at the end of the list.
+    Public Function getNextString(ByVal list As String, ByRef position As Integer) As String
+        If position > Len(list) Then
+            Return ""
+        End If
+        Dim found As Integer = InStr(position, list, ";;")
+        Dim item As String
+        If found = 0 Then
+            item = Mid(list, position)
+            position = Len(list) + 1
+        Else
+            item = Mid(list, position, found - position)
+            position = found + 2
+        End If
+        Return item
+    End Function
+    # End Region
+     End Class

@@ -1,0 +1,2 @@
+<%@ Control Language="VB" AutoEventWireup="false" CodeFile="qmenu.ascx.vb" Inherits="qmenu" %>
+<%=menuScript%>
