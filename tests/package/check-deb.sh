@@ -59,7 +59,7 @@ extra=$(cd "$root/usr/bin" && ls | grep -vx -e quenwick -e quenwick-cli)
 [ -z "$extra" ] || fail "unexpected programs in /usr/bin: $extra"
 
 # Each picture the guide shows is in the package beside it.
-for img in $(grep -o 'src="[^"]*"' "$share/doc/quenwick/userguide.html" | sed 's/src="//;s/"$//'); do
+for img in $(grep -o '<img src="[^"]*"' "$share/doc/quenwick/userguide.html" | sed 's/<img src="//;s/"$//'); do
   [ -f "$share/doc/quenwick/$img" ] || fail "the user guide shows $img, which is not installed"
 done
 
