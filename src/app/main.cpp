@@ -2,6 +2,7 @@
 // question when another copy is running, the splash window, the main window
 // with the project from the command line or the last project.
 
+#include "app/instancechannel.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "app/widgetprompt.h"
@@ -34,8 +35,20 @@ int main(int argc, char *argv[])
 
     qwk::WidgetPrompt prompt;
     std::unique_ptr<QLockFile> lock;
-    if (!qwk::startAnotherInstance(prompt, lock))
+    if (!qwk::startAnotherInstance(prompt, lock)) {
+        // No second designer: the project opened from the file manager goes
+        // to the one that runs.
+        if (!cmd.project.isEmpty() && !qwk::InstanceChannel::send(cmd.project)) {
+            prompt.message(QStringLiteral("The running Quenwick did not take %1; open it from its Files menu.")
+                               .arg(cmd.project));
+            return 1;
+        }
         return 0;
+    }
+    // The designer that holds the lock takes projects from later starts.
+    qwk::InstanceChannel channel;
+    if (lock->isLocked())
+        channel.listen();
 
     qwk::SplashWindow splash;
     splash.show();
@@ -45,6 +58,8 @@ int main(int argc, char *argv[])
     qwk::MainWindow window(prompt, settings);
     prompt.setParentWidget(&window);
     window.show();
+    QObject::connect(&channel, &qwk::InstanceChannel::projectReceived, &window,
+                     [&window](const QString &path) { qwk::openHandedProject(window, path); });
     window.loadStartProject(cmd.project, [&splash](const QString &notice) { splash.setNotice(notice); });
     QTimer::singleShot(1000, &splash, &QWidget::close);
     return QApplication::exec();

@@ -3,9 +3,11 @@
 #include "cli/cliapp.h"
 #include "cli/commands.h"
 #include "cli/csscommand.h"
+#include "cli/help.h"
 #include "cli/runcommand.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QStringConverter>
 #include <cstdio>
 #include <functional>
@@ -15,16 +17,6 @@
 using namespace qwk::cli;
 
 namespace {
-
-const char *kUsage =
-    "usage:\n"
-    "  quenwick-cli run     PROJECT [--set KEY=VALUE]... [--compact]\n"
-    "  quenwick-cli sitemap PROJECT [--set KEY=VALUE]...\n"
-    "  quenwick-cli sample  PROJECT [--out FILE] [--set KEY=VALUE]...\n"
-    "  quenwick-cli show    PROJECT\n"
-    "  quenwick-cli save    PROJECT --out FILE [--set KEY=VALUE]...\n"
-    "  quenwick-cli new     --out FILE [--set KEY=VALUE]...\n"
-    "  quenwick-cli css     PROJECT [--tree] [--out FILE]\n";
 
 struct Verb {
     bool needsProject;
@@ -122,15 +114,25 @@ int main(int argc, char **argv)
     err.setEncoding(QStringConverter::Utf8);
 
     const QStringList argList = QCoreApplication::arguments();
-    if (argList.size() == 2 && (argList[1] == u"--help" || argList[1] == u"-h")) {
-        out << kUsage;
+    const auto isHelp = [](const QString &a) { return a == u"--help" || a == u"-h"; };
+    if (argList.size() == 2 && isHelp(argList[1])) {
+        out << usageText();
+        return Success;
+    }
+    if (argList.size() == 2 && argList[1] == u"--version") {
+        out << versionLine();
+        return Success;
+    }
+    // "COMMAND --help" anywhere after the command, so a half-typed call can ask.
+    if (argList.size() >= 3 && commandHelp(argList[1]) && std::any_of(argList.begin() + 2, argList.end(), isHelp)) {
+        out << commandHelpText(*commandHelp(argList[1]));
         return Success;
     }
     Arguments args;
     const Verb *verb = nullptr;
     QString why;
     if (!parse(argList, &args, &verb, &why)) {
-        err << "quenwick-cli: " << why << '\n' << kUsage;
+        err << "quenwick-cli: " << why << '\n' << usageLines();
         return BadArguments;
     }
     CliApp app(out, err);
