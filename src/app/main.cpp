@@ -3,6 +3,7 @@
 // with the project from the command line or the last project.
 
 #include "app/mainwindow.h"
+#include "app/pageview.h"
 #include "app/startup.h"
 #include "app/widgetprompt.h"
 #include "options/settingsstore.h"
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
             return qwk::parseCommandLine({QString(), QString::fromLocal8Bit(a)}, out, err).exitCode;
     }
 
+    qwk::prepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("quenwick"));
     QApplication::setApplicationName(QStringLiteral("quenwick"));

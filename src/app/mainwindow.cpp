@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/livepreview.h"
 #include "app/menutreemodel.h"
 #include "app/optionbinding.h"
 #include "app/optiontabs.h"
@@ -24,6 +25,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -163,6 +165,8 @@ MainWindow::MainWindow(Prompt &prompt, SettingsStore &settings, QWidget *parent)
         m_actions.value(s(p.name))->setChecked(options.isChecked(s(p.key)));
     updateTreeActions();
     restoreWindowState();
+    if (m_settings.get(kSettingsApplication, kWindowSection, QStringLiteral("menuPreview"), {}) == u"1")
+        m_actions.value(QStringLiteral("mnuMenuPreview"))->setChecked(true);
 }
 
 MainWindow::~MainWindow()
@@ -253,6 +257,9 @@ void MainWindow::buildActions()
     addAction(QStringLiteral("mnuUrlToPreview"), QStringLiteral("&Select URL to preview"), [this] { selectUrlToPreview(); });
     addAction(QStringLiteral("mnuAddBrowser"), QStringLiteral("&Add browser"), [this] { addBrowser(); });
     addAction(QStringLiteral("mnuDeleteBrowser"), QStringLiteral("&Delete browser"), [this] { deleteBrowser(); });
+    QAction *menuPreview = addAction(QStringLiteral("mnuMenuPreview"), QStringLiteral("&Menu preview"), {});
+    menuPreview->setCheckable(true);
+    connect(menuPreview, &QAction::toggled, this, &MainWindow::showMenuPreview);
 
     for (const PreferenceDef &p : kPreferences) {
         const QString key = s(p.key);
@@ -340,7 +347,8 @@ void MainWindow::buildMenus()
     browsers->setObjectName(QStringLiteral("mnuBrowsers"));
     m_menus.insert(browsers->objectName(), browsers);
     preview->addSeparator();
-    items(preview, {QStringLiteral("mnuUrlToPreview"), QStringLiteral("mnuAddBrowser"), QStringLiteral("mnuDeleteBrowser")});
+    items(preview, {QStringLiteral("mnuUrlToPreview"), QStringLiteral("mnuAddBrowser"), QStringLiteral("mnuDeleteBrowser"),
+                    QStringLiteral("-"), QStringLiteral("mnuMenuPreview")});
 
     QStringList prefs;
     for (const PreferenceDef &p : kPreferences)
@@ -809,6 +817,23 @@ void MainWindow::closeOtherWindows()
             + u' ';
     if (!names.isEmpty())
         m_prompt.message(QStringLiteral("Something made ") + names + QStringLiteral(" not closing correctly"));
+}
+
+void MainWindow::showMenuPreview(bool on)
+{
+    // The embedded browser starts only when the preview is first wanted.
+    if (on && !m_previewDock) {
+        m_previewDock = new QDockWidget(QStringLiteral("Menu preview"), this);
+        m_previewDock->setObjectName(QStringLiteral("dockMenuPreview"));
+        m_previewDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+        m_livePreview = new LivePreview(*m_doc, m_previewDock);
+        m_previewDock->setWidget(m_livePreview);
+        addDockWidget(Qt::RightDockWidgetArea, m_previewDock);
+        resizeDocks({m_previewDock}, {m_livePreview->sizeHint().width()}, Qt::Horizontal);
+    }
+    if (m_previewDock)
+        m_previewDock->setVisible(on);
+    m_settings.save(kSettingsApplication, kWindowSection, QStringLiteral("menuPreview"), on ? u"1"_qs : u"0"_qs);
 }
 
 void MainWindow::restoreWindowState()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QProgressDialog;
@@ -23,6 +24,7 @@ class QTreeView;
 
 namespace qwk {
 
+class LivePreview;
 class MenuTreeModel;
 class NodePropertyEditor;
 class OptionBinder;
@@ -89,6 +91,10 @@ public:
     void dnnRootFileLocation();
     static QString quickHelpText();
 
+    // The "Menu preview" view beside the tabs (null until first shown).
+    void showMenuPreview(bool on);
+    LivePreview *menuPreview() const { return m_livePreview; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -127,6 +133,8 @@ private:
     QLabel *m_statusLabel = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
+    QDockWidget *m_previewDock = nullptr;
+    LivePreview *m_livePreview = nullptr;
 };
 
 } // namespace qwk

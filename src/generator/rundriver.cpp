@@ -16,7 +16,14 @@ namespace qwk {
 
 namespace {
 const QString kRule = QString(49, u'-');
+
+QString tooDeepMessage(int depth)
+{
+    return QStringLiteral("Error: \nThe menu is %1 levels deep; Quenwick writes menus of at most %2 levels.")
+        .arg(depth)
+        .arg(RunDriver::kMaxMenuDepth);
 }
+} // namespace
 
 RunDriver::RunDriver(RunServices &run, clsFolder &root, clsCSS *styleSheet)
     : m_run(run), m_root(root), m_css(styleSheet)
@@ -65,9 +72,7 @@ std::optional<RunDriver::Prepared> RunDriver::prepare(Job job)
     // Refused before anything is written: ids and markup of such a menu grow
     // with the square of its depth.
     if (const int depth = menuDepth(m_root); depth > kMaxMenuDepth)
-        return refuse(QStringLiteral("Error: \nThe menu is %1 levels deep; Quenwick writes menus of at most %2 levels.")
-                          .arg(depth)
-                          .arg(kMaxMenuDepth));
+        return refuse(tooDeepMessage(depth));
 
     // The pages that link the style sheet need its file; when it is missing
     // the person may save it now. The job itself stops at the link if it is
@@ -218,12 +223,34 @@ void RunDriver::writeScript()
 {
     const QString path = m_run.projectOptions().text(u"prjFilJS");
     const QString script = scriptText();
+    checkServerControl();
+    m_run.logLine(QStringLiteral("Writing file: ") + path);
+    m_run.writeTextFile(path, script);
+}
+
+void RunDriver::checkServerControl() const
+{
     if (m_run.needsServerControl())
         m_run.abortRun(QStringLiteral("This menu needs the ASP.NET server control (server-side directories, "
                                       "portal or shop links, or the options that ask for it), which this version "
                                       "of Quenwick cannot write yet. No script file was written."));
-    m_run.logLine(QStringLiteral("Writing file: ") + path);
-    m_run.writeTextFile(path, script);
+}
+
+bool RunDriver::previewScript(QString &script)
+{
+    m_run.clearLog();
+    m_run.readOptionFlags();
+    bool ok = false;
+    if (const int depth = menuDepth(m_root); depth > kMaxMenuDepth) {
+        m_run.logLine(tooDeepMessage(depth));
+    } else {
+        ok = m_run.runGuarded([this, &script] {
+            script = scriptText();
+            checkServerControl();
+        });
+    }
+    m_lastLog = m_run.logText();
+    return ok;
 }
 
 } // namespace qwk
