@@ -221,6 +221,47 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(forced.path(QStringLiteral("menu/qmenu.js"))));
     }
 
+    // The live preview's script: the one a run writes, made without asking,
+    // writing or storing anything; a run that fails fails the same way.
+    void previewScriptIsTheRunsScript_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("error"); // the start of the log's last entry; empty: it works
+        QTest::newRow("tree menu") << "" << "";
+        QTest::newRow("drop-down menu") << "drop-down" << "";
+        QTest::newRow("server menu") << "force" << "Error: \nThis menu needs the ASP.NET server control";
+        QTest::newRow("bad name") << "quote" << "Error: \nSay \"cheese\"\nName contains a double quote.";
+    }
+    void previewScriptIsTheRunsScript()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, error);
+        Job j;
+        if (setup == u"drop-down")
+            j.options.setControlValue(u"prjChkTreeMenus", 0);
+        if (setup == u"force")
+            j.options.setControlValue(u"prjForceASP", 1);
+        if (setup == u"quote")
+            j.root.nodes().addPage(1)->setName(QStringLiteral("Say \"cheese\""));
+        const QSignalSpy stored(&j.options, &clsOptions::valueChanged);
+        RunDriver d(*j.run, j.root);
+        QString script;
+        const bool ok = d.previewScript(script);
+        QCOMPARE(j.prompt.asked.size(), 0);
+        QCOMPARE(stored.count(), 0);
+        QVERIFY(!QFile::exists(j.path(QStringLiteral("menu/qmenu.js"))));
+        QCOMPARE(d.lastLog(), j.run->logText());
+        QCOMPARE(ok, error.isEmpty());
+        if (!ok) {
+            QVERIFY2(j.run->logEntries().last().startsWith(error), qPrintable(j.run->logEntries().last()));
+            QVERIFY(!d.runJob(RunDriver::Job::Run));
+            QVERIFY(j.run->logEntries().last().startsWith(error));
+            return;
+        }
+        QVERIFY(d.runJob(RunDriver::Job::Run));
+        QCOMPARE(script, j.script());
+    }
+
     void unwritableScriptFails()
     {
         Job j;
