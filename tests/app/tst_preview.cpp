@@ -2,6 +2,7 @@
 // offscreen: what the pages show is read back from their documents.
 
 #include "app/livepreview.h"
+#include "app/mainwindow.h"
 #include "app/pageview.h"
 #include "app/projectdocument.h"
 #include "app/stylepreview.h"
@@ -10,7 +11,9 @@
 #include "support/testutil.h"
 #include "tree/nodes.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -105,11 +108,14 @@ class TestPreview : public QObject {
 private Q_SLOTS:
     void stylePreviewLinksSavedSheet();
     void linksDoNotNavigate();
+    void pageOfAnySizeResolvesAgainstItsBase_data();
+    void pageOfAnySizeResolvesAgainstItsBase();
     void servedSiteStaysInFolder_data();
     void servedSiteStaysInFolder();
     void liveMenuFollowsEdits();
     void failingRunShowsError();
     void openFoldersStayOpen();
+    void menuItemShowsTheViewAndIsKept();
 };
 
 void TestPreview::stylePreviewLinksSavedSheet()
@@ -169,6 +175,30 @@ void TestPreview::linksDoNotNavigate()
     view->load(QUrl::fromLocalFile(dir.filePath(QStringLiteral("other.html"))));
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(*view, QStringLiteral("document.body ? document.body.id : ''")).toString(),
                               QStringLiteral("other"), kLoadTimeout);
+}
+
+void TestPreview::pageOfAnySizeResolvesAgainstItsBase_data()
+{
+    QTest::addColumn<int>("padding");
+    QTest::newRow("small") << 0;
+    QTest::newRow("over the browser's 2 MB for inline pages") << 3 * 1000 * 1000;
+}
+
+void TestPreview::pageOfAnySizeResolvesAgainstItsBase()
+{
+    QFETCH(int, padding);
+    QTemporaryDir dir;
+    test::writeBytes(dir.filePath(QStringLiteral("s.css")), "p { color: rgb(7, 8, 9) }");
+    std::unique_ptr<PageView> view(createPageView());
+    view->show();
+    QSignalSpy loaded(view.get(), &PageView::loadFinished);
+    view->setHtml(QStringLiteral("<html><head><link rel='stylesheet' href='s.css'></head><body><p id='x'>x</p>")
+                      + QString(padding, u'y') + QStringLiteral("</body></html>"),
+                  QUrl::fromLocalFile(dir.path() + u'/'));
+    QVERIFY(loaded.wait(kLoadTimeout));
+    QCOMPARE(evaluate(*view, QStringLiteral("getComputedStyle(document.getElementById('x')).color")).toString(),
+             QStringLiteral("rgb(7, 8, 9)"));
+    QCOMPARE(evaluate(*view, QStringLiteral("document.body.textContent.length")).toInt(), padding + 1);
 }
 
 void TestPreview::servedSiteStaysInFolder_data()
@@ -272,6 +302,34 @@ void TestPreview::openFoldersStayOpen()
     QVERIFY(p.js(kShown.arg(products)).toBool());
     QVERIFY(p.js(kShown.arg(gadgets)).toBool());
     QVERIFY(!p.js(kShown.arg(about)).toBool());
+}
+
+void TestPreview::menuItemShowsTheViewAndIsKept()
+{
+    test::ScriptedPrompt prompt;
+    MemorySettingsStore settings;
+    {
+        MainWindow w(prompt, settings);
+        w.show();
+        QAction *item = w.action(QStringLiteral("mnuMenuPreview"));
+        QCOMPARE(item->text(), QStringLiteral("&Menu preview"));
+        QVERIFY(item->isCheckable() && !item->isChecked());
+        QVERIFY(!w.menuPreview());
+        item->trigger();
+        QVERIFY(w.menuPreview() && w.menuPreview()->isVisible());
+        QCOMPARE(w.findChild<QDockWidget *>(QStringLiteral("dockMenuPreview"))->windowTitle(),
+                 QStringLiteral("Menu preview"));
+        QSignalSpy refreshed(w.menuPreview(), &LivePreview::refreshed);
+        QVERIFY(refreshed.wait(kLoadTimeout));
+    }
+    MainWindow again(prompt, settings);
+    again.show();
+    QVERIFY(again.action(QStringLiteral("mnuMenuPreview"))->isChecked());
+    QVERIFY(again.menuPreview() && again.menuPreview()->isVisible());
+    again.action(QStringLiteral("mnuMenuPreview"))->trigger();
+    QVERIFY(!again.menuPreview()->isVisible());
+    QCOMPARE(settings.get(kSettingsApplication, QStringLiteral("window"), QStringLiteral("menuPreview"), {}),
+             QStringLiteral("0"));
 }
 
 int main(int argc, char *argv[])
