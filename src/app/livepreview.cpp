@@ -119,7 +119,9 @@ void LivePreview::refresh()
         m_timer.start();
         return;
     }
-    if (m_busy) {
+    // One refresh at a time; one that never ended (the browser's page
+    // process went away) does not stop the preview for good.
+    if (m_busy && m_clock.elapsed() < 20000) {
         m_again = true;
         return;
     }
