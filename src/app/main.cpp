@@ -4,6 +4,7 @@
 
 #include "app/instancechannel.h"
 #include "app/mainwindow.h"
+#include "app/pageview.h"
 #include "app/startup.h"
 #include "app/widgetprompt.h"
 #include "options/settingsstore.h"
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
             return qwk::parseCommandLine({QString(), QString::fromLocal8Bit(a)}, out, err).exitCode;
     }
 
+    qwk::prepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("quenwick"));
     QApplication::setApplicationName(QStringLiteral("quenwick"));

@@ -1,11 +1,13 @@
 #include "app/mainwindow.h"
 
+#include "app/livepreview.h"
 #include "app/menutreemodel.h"
 #include "app/optionbinding.h"
 #include "app/optiontabs.h"
 #include "app/propertyeditor.h"
 #include "app/externalcsseditor.h"
 #include "app/stylesheettab.h"
+#include "app/stylepreview.h"
 #include "generator/runservices.h"
 #include "app/runwindow.h"
 #include "app/treeeditor.h"
@@ -26,6 +28,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -129,6 +132,17 @@ MainWindow::MainWindow(Prompt &prompt, SettingsStore &settings, QWidget *parent)
     m_tabs->addTab(buildClassNamesTab(*m_props, *m_doc), QStringLiteral("Class names"));
     m_cssTab = new StyleSheetTab(*m_doc, *m_binder, m_settings);
     m_tabs->addTab(m_cssTab, QStringLiteral("Style Sheet"));
+    // The embedded browser of the style preview starts with the first
+    // "Save CSS and Preview": a browser costs a process and memory that a
+    // session which never previews should not pay. From then on the preview
+    // follows every page the style sheet builds by itself.
+    connect(&m_doc->css(), &clsCSS::previewReady, this, [this](const QString &html) {
+        if (m_stylePreview)
+            return;
+        m_stylePreview = new StylePreview(m_doc->css());
+        m_cssTab->setPreviewWidget(m_stylePreview);
+        m_stylePreview->showPage(html);
+    });
     m_tabs->addTab(buildImagesTab(*m_props), QStringLiteral("Images"));
     m_tabs->addTab(buildOptionsTab(*m_props), QStringLiteral("Options"));
     setCentralWidget(m_tabs);
@@ -157,6 +171,8 @@ MainWindow::MainWindow(Prompt &prompt, SettingsStore &settings, QWidget *parent)
         m_actions.value(s(p.name))->setChecked(options.isChecked(s(p.key)));
     updateTreeActions();
     restoreWindowState();
+    if (m_settings.get(kSettingsApplication, kWindowSection, QStringLiteral("menuPreview"), {}) == u"1")
+        m_actions.value(QStringLiteral("mnuMenuPreview"))->setChecked(true);
 }
 
 MainWindow::~MainWindow()
@@ -248,6 +264,9 @@ void MainWindow::buildActions()
     addAction(QStringLiteral("mnuUrlToPreview"), QStringLiteral("&Select URL to preview"), [this] { selectUrlToPreview(); });
     addAction(QStringLiteral("mnuAddBrowser"), QStringLiteral("&Add browser"), [this] { addBrowser(); });
     addAction(QStringLiteral("mnuDeleteBrowser"), QStringLiteral("&Delete browser"), [this] { deleteBrowser(); });
+    QAction *menuPreview = addAction(QStringLiteral("mnuMenuPreview"), QStringLiteral("&Menu preview"), {});
+    menuPreview->setCheckable(true);
+    connect(menuPreview, &QAction::toggled, this, &MainWindow::showMenuPreview);
 
     for (const PreferenceDef &p : kPreferences) {
         const QString key = s(p.key);
@@ -343,7 +362,8 @@ void MainWindow::buildMenus()
     browsers->setObjectName(QStringLiteral("mnuBrowsers"));
     m_menus.insert(browsers->objectName(), browsers);
     preview->addSeparator();
-    items(preview, {QStringLiteral("mnuUrlToPreview"), QStringLiteral("mnuAddBrowser"), QStringLiteral("mnuDeleteBrowser")});
+    items(preview, {QStringLiteral("mnuUrlToPreview"), QStringLiteral("mnuAddBrowser"), QStringLiteral("mnuDeleteBrowser"),
+                    QStringLiteral("-"), QStringLiteral("mnuMenuPreview")});
 
     QStringList prefs;
     for (const PreferenceDef &p : kPreferences)
@@ -812,6 +832,23 @@ void MainWindow::closeOtherWindows()
             + u' ';
     if (!names.isEmpty())
         m_prompt.message(QStringLiteral("Something made ") + names + QStringLiteral(" not closing correctly"));
+}
+
+void MainWindow::showMenuPreview(bool on)
+{
+    // The embedded browser starts only when the preview is first wanted.
+    if (on && !m_previewDock) {
+        m_previewDock = new QDockWidget(QStringLiteral("Menu preview"), this);
+        m_previewDock->setObjectName(QStringLiteral("dockMenuPreview"));
+        m_previewDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+        m_livePreview = new LivePreview(*m_doc, m_previewDock);
+        m_previewDock->setWidget(m_livePreview);
+        addDockWidget(Qt::RightDockWidgetArea, m_previewDock);
+        resizeDocks({m_previewDock}, {m_livePreview->sizeHint().width()}, Qt::Horizontal);
+    }
+    if (m_previewDock)
+        m_previewDock->setVisible(on);
+    m_settings.save(kSettingsApplication, kWindowSection, QStringLiteral("menuPreview"), on ? u"1"_qs : u"0"_qs);
 }
 
 void MainWindow::restoreWindowState()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QProgressDialog;
@@ -23,6 +24,7 @@ class QTreeView;
 
 namespace qwk {
 
+class LivePreview;
 class MenuTreeModel;
 class NodePropertyEditor;
 class OptionBinder;
@@ -30,6 +32,7 @@ class RunWindow;
 class Prompt;
 class SettingsStore;
 class StyleSheetTab;
+class StylePreview;
 class TreeEditor;
 
 class MainWindow : public QMainWindow {
@@ -91,6 +94,10 @@ public:
     void dnnRootFileLocation();
     static QString quickHelpText();
 
+    // The "Menu preview" view beside the tabs (null until first shown).
+    void showMenuPreview(bool on);
+    LivePreview *menuPreview() const { return m_livePreview; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -127,9 +134,12 @@ private:
     OptionBinder *m_binder = nullptr;
     NodePropertyEditor *m_props = nullptr;
     StyleSheetTab *m_cssTab = nullptr;
+    StylePreview *m_stylePreview = nullptr; // made by the first style preview
     QLabel *m_statusLabel = nullptr;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
+    QDockWidget *m_previewDock = nullptr;
+    LivePreview *m_livePreview = nullptr;
 };
 
 } // namespace qwk

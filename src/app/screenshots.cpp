@@ -2,8 +2,11 @@
 // window with a project open, for the documentation. Run it on the offscreen
 // platform (scripts/screenshots does), so no window appears.
 
+#include "app/livepreview.h"
 #include "app/mainwindow.h"
 #include "app/menutreemodel.h"
+#include "app/pageview.h"
+#include "app/stylepreview.h"
 #include "app/runwindow.h"
 #include "core/prompt.h"
 #include "stylesheet/clscss.h"
@@ -25,9 +28,12 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTreeView>
+#include <QSignalSpy>
+#include <QTest>
 
 int main(int argc, char *argv[])
 {
+    qwk::prepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Quenwick"));
     const QStringList args = QApplication::arguments();
@@ -161,6 +167,49 @@ int main(int argc, char *argv[])
         return 1;
     }
     QTextStream(stdout) << runFile << Qt::endl;
+
+    // The live menu preview beside the tree, a folder opened in it, and the
+    // style preview of the project's sheet; the browser draws a moment after
+    // the page is loaded.
+    const auto savePicture = [&](QWidget &widget, const QString &name) {
+        QTest::qWait(1500);
+        const QString f = out.filePath(name + suffix + QStringLiteral(".png"));
+        if (!widget.grab().save(f)) {
+            QTextStream(stderr) << "cannot write " << f << Qt::endl;
+            return false;
+        }
+        QTextStream(stdout) << f << Qt::endl;
+        return true;
+    };
+    window.resize(1320, 640);
+    window.action(QStringLiteral("mnuMenuPreview"))->setChecked(true);
+    qwk::LivePreview *live = window.menuPreview();
+    if (live && live->pageView().hasBrowser()) {
+        QSignalSpy refreshed(live, &qwk::LivePreview::refreshed);
+        if (!refreshed.wait(30000)) {
+            QTextStream(stderr) << "the menu preview did not load" << Qt::endl;
+            return 1;
+        }
+        bool opened = false;
+        live->pageView().runJavaScript(
+            QStringLiteral("(function(){var a=document.querySelectorAll('[id^=a]');for(var i=0;i<a.length;i++)"
+                           "if(a[i].textContent=='Products'){a[i].click();return 1}return 0})()"),
+            [&](const QVariant &) { opened = true; });
+        (void)QTest::qWaitFor([&] { return opened; }, 10000);
+        if (!savePicture(window, QStringLiteral("livepreview")))
+            return 1;
+
+        qwk::StylePreview style(window.document().css());
+        style.resize(520, 420);
+        style.show();
+        QSignalSpy loaded(&style.pageView(), &qwk::PageView::loadFinished);
+        loaded.wait(30000);
+        loaded.clear();
+        window.document().css().loadCSSClassesListBox();
+        window.document().css().previewCSS();
+        if (!loaded.wait(30000) || !savePicture(style, QStringLiteral("stylepreview")))
+            return 1;
+    }
     window.document().undoStack().clear();
     window.document().options().setPrjChanged(false);
     return 0;

@@ -17,7 +17,14 @@ namespace qwk {
 
 namespace {
 const QString kRule = QString(49, u'-');
+
+QString tooDeepMessage(int depth)
+{
+    return QStringLiteral("Error: \nThe menu is %1 levels deep; Quenwick writes menus of at most %2 levels.")
+        .arg(depth)
+        .arg(RunDriver::kMaxMenuDepth);
 }
+} // namespace
 
 RunDriver::RunDriver(RunServices &run, clsFolder &root, clsCSS *styleSheet)
     : m_run(run), m_root(root), m_css(styleSheet)
@@ -66,9 +73,7 @@ std::optional<RunDriver::Prepared> RunDriver::prepare(Job job)
     // Refused before anything is written: ids and markup of such a menu grow
     // with the square of its depth.
     if (const int depth = menuDepth(m_root); depth > kMaxMenuDepth)
-        return refuse(QStringLiteral("Error: \nThe menu is %1 levels deep; Quenwick writes menus of at most %2 levels.")
-                          .arg(depth)
-                          .arg(kMaxMenuDepth));
+        return refuse(tooDeepMessage(depth));
 
     // The pages that link the style sheet need its file; when it is missing
     // the person may save it now. The job itself stops at the link if it is
@@ -226,6 +231,35 @@ void RunDriver::writeScript()
     }
     m_run.logLine(QStringLiteral("Writing file: ") + path);
     m_run.writeTextFile(path, script);
+}
+
+void RunDriver::checkServerControl() const
+{
+    // The server fills in parts of such a script (folder listings, portal and
+    // shop sections, languages) when a visitor asks for the page; without it
+    // the script holds placeholders that no browser can run.
+    if (m_run.needsServerControl())
+        m_run.abortRun(QStringLiteral("This menu is put together by the ASP.NET server control on the web server "
+                                      "(server-side directories, portal or shop links, or the options that ask for "
+                                      "it), so it cannot be previewed here. Run the project and open its page on "
+                                      "the server."));
+}
+
+bool RunDriver::previewScript(QString &script)
+{
+    m_run.clearLog();
+    m_run.readOptionFlags();
+    bool ok = false;
+    if (const int depth = menuDepth(m_root); depth > kMaxMenuDepth) {
+        m_run.logLine(tooDeepMessage(depth));
+    } else {
+        ok = m_run.runGuarded([this, &script] {
+            script = scriptText();
+            checkServerControl();
+        });
+    }
+    m_lastLog = m_run.logText();
+    return ok;
 }
 
 } // namespace qwk

@@ -62,11 +62,16 @@ public:
 
     // The script text of a run, without writing it.
     QString scriptText();
+    // The script a run would write, made in memory for a live preview: it
+    // asks nothing and writes no file and no option. False when the run
+    // would fail; lastLog() then ends with "Error: " and the reason.
+    bool previewScript(QString &script);
 
 private:
     bool checkFileLocations();
     void logSelectedOptions();
     void writeScript();
+    void checkServerControl() const;
     bool writeSample(const std::optional<QString> &file);
     // The sample page's file name: the fixed answer, or the save dialog's.
     std::optional<QString> chooseSampleFile();

@@ -223,6 +223,53 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(forced.path(QStringLiteral("menu/qmenu.js"))));
     }
 
+    // The live preview's script: the one a run writes, made without asking,
+    // writing or storing anything; a run that fails fails the same way. A
+    // server menu runs to its server files but cannot be shown without the
+    // server, so only the preview refuses it.
+    void previewScriptIsTheRunsScript_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("error"); // the start of the log's last entry; empty: it works
+        QTest::addColumn<bool>("runFails");
+        QTest::newRow("tree menu") << "" << "" << false;
+        QTest::newRow("drop-down menu") << "drop-down" << "" << false;
+        QTest::newRow("server menu") << "force" << "Error: \nThis menu is put together by the ASP.NET server control"
+                                     << false;
+        QTest::newRow("bad name") << "quote" << "Error: \nSay \"cheese\"\nName contains a double quote." << true;
+    }
+    void previewScriptIsTheRunsScript()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, error);
+        QFETCH(bool, runFails);
+        Job j;
+        if (setup == u"drop-down")
+            j.options.setControlValue(u"prjChkTreeMenus", 0);
+        if (setup == u"force")
+            j.options.setControlValue(u"prjForceASP", 1);
+        if (setup == u"quote")
+            j.root.nodes().addPage(1)->setName(QStringLiteral("Say \"cheese\""));
+        const QSignalSpy stored(&j.options, &clsOptions::valueChanged);
+        RunDriver d(*j.run, j.root);
+        QString script;
+        const bool ok = d.previewScript(script);
+        QCOMPARE(j.prompt.asked.size(), 0);
+        QCOMPARE(stored.count(), 0);
+        QVERIFY(!QFile::exists(j.path(QStringLiteral("menu/qmenu.js"))));
+        QCOMPARE(d.lastLog(), j.run->logText());
+        QCOMPARE(ok, error.isEmpty());
+        if (!ok) {
+            QVERIFY2(j.run->logEntries().last().startsWith(error), qPrintable(j.run->logEntries().last()));
+            QCOMPARE(!d.runJob(RunDriver::Job::Run), runFails);
+            if (runFails)
+                QVERIFY(j.run->logEntries().last().startsWith(error));
+            return;
+        }
+        QVERIFY(d.runJob(RunDriver::Job::Run));
+        QCOMPARE(script, j.script());
+    }
+
     void unwritableScriptFails()
     {
         Job j;
