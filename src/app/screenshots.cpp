@@ -21,6 +21,7 @@
 #include "options/settingsstore.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -199,15 +200,27 @@ int main(int argc, char *argv[])
         if (!savePicture(window, QStringLiteral("livepreview")))
             return 1;
 
-        qwk::StylePreview style(window.document().css());
-        style.resize(520, 420);
-        style.show();
-        QSignalSpy loaded(&style.pageView(), &qwk::PageView::loadFinished);
-        loaded.wait(30000);
-        loaded.clear();
+        // The style preview in its place on the "Style Sheet" tab, as the
+        // tab's "Save CSS and Preview" button shows it.
+        for (int i = 0; i < window.tabs()->count(); ++i) {
+            if (window.tabs()->tabText(i) == u"Style Sheet")
+                window.tabs()->setCurrentIndex(i);
+        }
         window.document().css().loadCSSClassesListBox();
-        window.document().css().previewCSS();
-        if (!loaded.wait(30000) || !savePicture(style, QStringLiteral("stylepreview")))
+        window.findChild<QPushButton *>(QStringLiteral("cmdPreviewCSS"))->click();
+        auto *style = window.findChild<qwk::StylePreview *>(QStringLiteral("webBrowserCSS"));
+        bool drawn = false;
+        (void)QTest::qWaitFor(
+            [&] {
+                if (!style)
+                    return false;
+                style->pageView().runJavaScript(QStringLiteral("document.querySelectorAll('span').length"),
+                                                [&](const QVariant &v) { drawn = v.toInt() > 0; });
+                return drawn;
+            },
+            30000);
+        QTest::qWait(300); // the first paint after the load
+        if (!drawn || !savePicture(window, QStringLiteral("stylepreview")))
             return 1;
     }
     window.document().undoStack().clear();

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSplitter>
+#include <QTimer>
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -270,7 +271,12 @@ void StyleSheetTab::setPreviewWidget(QWidget *w)
 {
     m_previewArea->layout()->addWidget(w);
     m_previewArea->show();
-    m_editorSplitter->setSizes({1, 1});
+    // Half and half once the splitter has taken the shown area into account;
+    // sizes set before that are lost and the preview opens as a thin strip.
+    QTimer::singleShot(0, this, [this] {
+        const int h = m_editorSplitter->height();
+        m_editorSplitter->setSizes({h / 2, h - h / 2});
+    });
     setTabOrder(w, m_editor);
 }
 

@@ -6,6 +6,7 @@
 #include "app/pageview.h"
 #include "app/projectdocument.h"
 #include "app/stylepreview.h"
+#include "app/stylesheettab.h"
 #include "options/settingsstore.h"
 #include "support/scriptedprompt.h"
 #include "support/testutil.h"
@@ -14,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -116,6 +119,7 @@ private Q_SLOTS:
     void failingRunShowsError();
     void openFoldersStayOpen();
     void menuItemShowsTheViewAndIsKept();
+    void styleSheetTabButtonShowsThePreview();
 };
 
 void TestPreview::stylePreviewLinksSavedSheet()
@@ -330,6 +334,33 @@ void TestPreview::menuItemShowsTheViewAndIsKept()
     QVERIFY(!again.menuPreview()->isVisible());
     QCOMPARE(settings.get(kSettingsApplication, QStringLiteral("window"), QStringLiteral("menuPreview"), {}),
              QStringLiteral("0"));
+}
+
+// The browser of the "Style Sheet" tab comes with the first preview, and
+// shows the page of the sheet that was just saved.
+void TestPreview::styleSheetTabButtonShowsThePreview()
+{
+    test::ScriptedPrompt prompt;
+    MemorySettingsStore settings;
+    MainWindow w(prompt, settings);
+    w.show();
+    QTemporaryDir dir;
+    const QString sheet = dir.filePath(QStringLiteral("menu.css"));
+    w.document().options().setControlValue(u"prjFilCSS", sheet);
+    w.document().css().document().setText(QStringLiteral(".Notice { color: rgb(255, 0, 0) }\n"));
+    w.document().css().loadCSSClassesListBox();
+    QVERIFY(!w.findChild<StylePreview *>(QStringLiteral("webBrowserCSS")));
+
+    w.findChild<QPushButton *>(QStringLiteral("cmdPreviewCSS"))->click();
+    auto *preview = w.findChild<StylePreview *>(QStringLiteral("webBrowserCSS"));
+    QVERIFY(preview);
+    QVERIFY(w.tabs()->widget(w.tabs()->indexOf(&w.styleSheetTab()))->isAncestorOf(preview));
+    QVERIFY(QFileInfo::exists(sheet));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        evaluate(preview->pageView(), QStringLiteral("(function(){var p=document.querySelector('p.Notice');"
+                                                     "return p?getComputedStyle(p).color:'';})()"))
+            .toString(),
+        QStringLiteral("rgb(255, 0, 0)"), kLoadTimeout);
 }
 
 int main(int argc, char *argv[])
