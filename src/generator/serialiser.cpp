@@ -47,8 +47,9 @@ QString quoted(const QString &value)
 
 QString multilingualPlaceholder(const QString &text)
 {
-    // The server control puts the current language's entry of a ";;" list here.
-    return ServerCall(u"multilingualList").text(text).done();
+    // The server control puts the current language's entry of a ";;" list
+    // here. The list is the author's (a name, or a width such as 50%).
+    return ServerCall(u"multilingualList").userText(text).done();
 }
 
 QString nextSiblingId(const QString &id)

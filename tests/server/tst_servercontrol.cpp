@@ -285,6 +285,7 @@ private Q_SLOTS:
         QTest::newRow("lone percent") << "a%b" << false;
         QTest::newRow("call") << "[%Eval(%%x%%)%]" << true;
         QTest::newRow("brackets") << "]%[" << false;
+        QTest::newRow("brackets alone") << "]x[" << false;
     }
     void userTextStaysText()
     {
@@ -321,6 +322,20 @@ private Q_SLOTS:
         // "\x25" is "%" to the browser; the script text is otherwise the same.
         QCOMPARE(firstDifference(QString(readBack).replace(u"\\x25"_qs, u"%"_qs), script + u"\r\n"_qs), QString());
 
+        // With the languages on the server every name and width is an
+        // argument of the server's list function.
+        Project languages(u"force languages"_qs);
+        addNodes(languages);
+        languages.options.setControlValue(u"prjChkFirstColValue", 1);
+        languages.options.setControlValue(u"prjFirstColWid", u"50%"_qs);
+        QVERIFY2(RunDriver(*languages.run, languages.root).runJob(RunDriver::Job::Run),
+            qPrintable(languages.run->logText()));
+        const QString languagesCode = languages.written().value(u"menu/qmenu.ascx.vb"_qs);
+        const QString languagesBack = test::menuScriptReadBack(languagesCode);
+        QVERIFY2(!languagesBack.contains(u"<unreadable"_qs),
+            qPrintable(languagesBack.mid(languagesBack.indexOf(u"<unreadable"_qs), 200)));
+        QCOMPARE(test::vbStructureFaults(languagesCode).join(u"\n"_qs), QString());
+
         // A folder read on the server, with the text as its pattern: its call
         // is the only one, and the pattern reaches it as one string.
         Project served(u"folder"_qs);
@@ -333,6 +348,7 @@ private Q_SLOTS:
         const QString servedCode = served.written().value(u"menu/qmenu.ascx.vb"_qs);
         QCOMPARE(test::vbStructureFaults(servedCode).join(u"\n"_qs), QString());
         QString calls = test::menuScriptReadBack(servedCode);
+        QVERIFY(!calls.contains(u"<unreadable"_qs));
         QSet<QString> called;
         static const QRegularExpression call(QStringLiteral("\\[%(\\w+)\\("));
         for (const QRegularExpressionMatch &m : call.globalMatch(calls))
