@@ -93,7 +93,7 @@ QString shownName(QString name, bool dash)
 // puts the current language's entry of its ";;" list here.
 QString localValue(const QString &text)
 {
-    return ServerCall(u"LocalValue").text(text).done();
+    return ServerCall(u"LocalValue").userText(text).done();
 }
 
 // A link (or a Windows junction) may lead anywhere; any other entry lies
@@ -499,6 +499,7 @@ void FolderWalk::writeSiteMapFolder(const FolderFrame &folder)
 {
     QString text;
     appendHtmlEscaped(text, shownName(folder.name, m_dash));
+    text = serverHtmlText(std::move(text));
     if (m_serverLanguages)
         text = localValue(text);
     m_lines->folder(*m_out, text, folder.indent - 1, isMainLevel(m_siteMapSecn) && m_ownLevels == 0);
@@ -572,6 +573,7 @@ void FolderWalk::writeSiteMapLink(const QString &shown, const QString &address, 
 {
     QString html;
     appendHtmlEscaped(html, shown);
+    html = serverHtmlText(std::move(html));
     if (m_serverLanguages)
         html = localValue(html);
     m_lines->link(*m_out, address, html, indent);
@@ -641,10 +643,13 @@ QString FolderWalk::nameArgument(const QString &shown) const
 {
     QString html;
     appendHtmlEscaped(html, shown);
-    if (m_serverLanguages)
-        html = multilingualPlaceholder(html);
     QString arg = QStringLiteral("\"");
-    appendScriptString(arg, html);
+    // The name is escaped before it goes into the placeholder, whose own
+    // marks stay as they are.
+    if (m_serverLanguages)
+        arg += multilingualPlaceholder(scriptStringValue(html));
+    else
+        appendScriptString(arg, html);
     arg += u'"';
     return arg;
 }

@@ -3,6 +3,7 @@
 #include "core/textbuild.h"
 #include "options/options.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace qwk {
@@ -192,15 +193,25 @@ void appendWritten(QString &out, QStringView text, Writer write)
 
 } // namespace
 
-char16_t *writeScriptString(char16_t *to, QStringView text)
+namespace {
+
+thread_local bool t_serverText = false;
+
+char16_t *writeScriptStringAs(char16_t *to, QStringView text, bool percentEscaped)
 {
-    // The characters below 64 that need an escape: LF, CR and the double quote.
+    // The characters below 64 that need an escape: LF, CR and the double
+    // quote, and in a server run the percent sign.
     constexpr quint64 kBelow64 = (quint64(1) << u'\n') | (quint64(1) << u'\r') | (quint64(1) << u'"');
+    const quint64 below64 = percentEscaped ? kBelow64 | (quint64(1) << u'%') : kBelow64;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         if (c < 64) {
-            if (((kBelow64 >> c) & 1) == 0) {
+            if (((below64 >> c) & 1) == 0) {
                 *to++ = c;
+                continue;
+            }
+            if (c == u'%') {
+                to = std::copy_n(u"\\x25", 4, to);
                 continue;
             }
         } else if (c != u'\\') {
@@ -214,6 +225,46 @@ char16_t *writeScriptString(char16_t *to, QStringView text)
         *to++ = c == u'\r' ? u'r' : c == u'\n' ? u'n' : c;
     }
     return to;
+}
+
+} // namespace
+
+ServerTextScope::ServerTextScope(bool on)
+    : m_was(t_serverText)
+{
+    t_serverText = on;
+}
+
+ServerTextScope::~ServerTextScope()
+{
+    t_serverText = m_was;
+}
+
+bool serverTextActive()
+{
+    return t_serverText;
+}
+
+char16_t *writeScriptString(char16_t *to, QStringView text)
+{
+    return writeScriptStringAs(to, text, t_serverText);
+}
+
+char16_t *writeCheckedScriptString(char16_t *to, QStringView text)
+{
+    return writeScriptStringAs(to, text, false);
+}
+
+QString serverHtmlText(QString text)
+{
+    if (t_serverText && text.contains(u'%'))
+        text.replace(u'%', u"&#37;"_qs);
+    return text;
+}
+
+bool holdsServerMarks(QStringView text)
+{
+    return text.contains(u"[%") || text.contains(u"%]") || text.contains(u"%%");
 }
 
 char16_t *writeBareScript(char16_t *to, QStringView text)
@@ -281,7 +332,8 @@ bool isScriptVariableName(QStringView text)
 QString scriptStringValue(const QString &text)
 {
     for (QChar c : text) {
-        if (c == u'\\' || c == u'"' || c == u'\r' || c == u'\n' || needsUnicodeEscape(c.unicode())) {
+        if (c == u'\\' || c == u'"' || c == u'\r' || c == u'\n' || needsUnicodeEscape(c.unicode())
+            || (c == u'%' && t_serverText)) {
             QString out;
             out.reserve(text.size() + 8);
             appendScriptString(out, text);

@@ -98,6 +98,33 @@ inline constexpr qsizetype kScriptEscapeWidth = 6;
 // the end.
 char16_t *writeScriptString(char16_t *to, QStringView text);
 
+// The server control rebuilds a server run's script from VB.NET statements
+// and reads "[%", "%]" and "%%" in it as its own calls. While a
+// ServerTextScope that is on is open on this thread, the writers above put
+// "%" into script strings as the escape \x25, which the browser reads as
+// the same text, so no text of the author's or from the disk can form those
+// marks. Other runs write "%" as it stands.
+class ServerTextScope {
+public:
+    explicit ServerTextScope(bool on);
+    ~ServerTextScope();
+    ServerTextScope(const ServerTextScope &) = delete;
+    ServerTextScope &operator=(const ServerTextScope &) = delete;
+
+private:
+    bool m_was;
+};
+bool serverTextActive();
+// The script string writer with "%" as it stands, for values this program
+// checked or built itself (widths and the width placeholders).
+char16_t *writeCheckedScriptString(char16_t *to, QStringView text);
+// Whether text holds "[%", "%]" or "%%": bare script of the author's with
+// them cannot go into a server run's script unchanged.
+bool holdsServerMarks(QStringView text);
+// HTML text or an attribute value for a page the server writes: while a
+// ServerTextScope is on, "%" as the character reference "&#37;".
+QString serverHtmlText(QString text);
+
 // Whether a class name typed by the author is a CSS identifier (letters,
 // digits, "-", "_" and any character beyond ASCII; not starting with a digit
 // or "-" and a digit), and so safe inside the quoted class attributes and

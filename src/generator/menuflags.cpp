@@ -2,6 +2,7 @@
 
 #include "options/options.h"
 #include "options/sectionvalues.h"
+#include "tree/treewalk.h"
 
 namespace qwk {
 
@@ -37,6 +38,24 @@ QStringView MenuFlags::openMark(bool mainLevel) const
     if (!mainLevel && m_allOpen)
         return u"sfo";
     return {};
+}
+
+bool treeHasServerSections(const clsFolder &root)
+{
+    bool found = false;
+    forEachNode(root, [&found](const MenuNode &node, int, int) {
+        const clsPage *page = node.asPage();
+        if (found || !page || pageLink(*page) != PageLink::ServerOrFolder)
+            return;
+        if (page->selectedOption(NodeOption::OptURLCSK) || page->selectedOption(NodeOption::OptURLDNN)) {
+            found = true;
+        } else if (page->selectedOption(NodeOption::OptURLHarddisk)) {
+            // A folder section without a folder is left out of the menu.
+            found = !page->value(u"lnkHarddiskDirPage").toString().trimmed().isEmpty()
+                && FolderSectionOptions::parse(page->value(u"lnkHarddiskOptionsPage").toString()).asp;
+        }
+    });
+    return found;
 }
 
 } // namespace qwk

@@ -27,6 +27,11 @@ enum class PageLink {
 };
 PageLink pageLink(const clsPage &page);
 
+// Whether any page of the tree is a shop, portal or server folder section:
+// the run then writes server files (as the menu and the site map find out
+// only as they write them).
+bool treeHasServerSections(const clsFolder &root);
+
 // The link kind of a data call's flags: "i", or "e" for a new window, with
 // "w" after it for an address; "j" for a script; "nl" without an address.
 QStringView linkKindFlag(PageLink link, bool newWindow);

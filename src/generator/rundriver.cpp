@@ -3,6 +3,8 @@
 #include "core/prompt.h"
 #include "generator/embedstylesheet.h"
 #include "generator/folderexpansion.h"
+#include "generator/identifiers.h"
+#include "generator/menuflags.h"
 #include "generator/runservices.h"
 #include "generator/runtimewriter.h"
 #include "generator/samplepage.h"
@@ -197,6 +199,9 @@ QString RunDriver::scriptText()
 
     m_run.logLine(QStringLiteral("Writing menutree to a string"));
     m_run.clearTreeFlags();
+    // A server run's script becomes server code: its text must not hold the
+    // server's marks.
+    ServerTextScope serverText(m_run.needsServerControl() || treeHasServerSections(m_root));
 
     // Pages that stand for a folder of the web site list its files.
     HardDiskDirectory folders(m_run);

@@ -47,8 +47,9 @@ QString quoted(const QString &value)
 
 QString multilingualPlaceholder(const QString &text)
 {
-    // The server control puts the current language's entry of a ";;" list here.
-    return ServerCall(u"multilingualList").text(text).done();
+    // The server control puts the current language's entry of a ";;" list
+    // here. The list is the author's (a name, or a width such as 50%).
+    return ServerCall(u"multilingualList").userText(text).done();
 }
 
 QString nextSiblingId(const QString &id)
@@ -287,6 +288,16 @@ void appendDataCall(QString &out, QStringView function, QStringView id, QStringV
     out.truncate(p - begin);
 }
 
+void MenuSerialiser::checkBareScript(const QString &text, const MenuNode &node)
+{
+    // A script string can escape "%", bare script cannot: text that would
+    // open or close a server call is refused rather than run on the server.
+    if (serverTextActive() && holdsServerMarks(text))
+        m_run.abortRun(QStringLiteral("Script contains \"[%\", \"%]\" or \"%%\", which the server control would "
+                                      "read as its own code.")
+                       + kSee + RunServices::nodeDescription(node));
+}
+
 void MenuSerialiser::writeEnd(QString &out)
 {
     out += m_de;
@@ -322,8 +333,10 @@ void MenuSerialiser::writeFolder(QString &out, LevelState &level, const clsFolde
     // Written for drop-down menus too, whose runtime does not read it.
     flags.add(m_flags.openMark(main));
 
-    appendDataCall(out, main ? m_mf : m_sf, level.id, flags.view(), name,
-                   nameForm(folder.selectedOption(NodeOption::ChkFolderNameIsFunction)), address, level.width);
+    const NameForm form = nameForm(folder.selectedOption(NodeOption::ChkFolderNameIsFunction));
+    if (form == NameForm::AsWritten)
+        checkBareScript(name, folder);
+    appendDataCall(out, main ? m_mf : m_sf, level.id, flags.view(), name, form, address, level.width);
 
     if (m_auto) {
         *childWidth = QStringLiteral("[$") + level.id + QStringLiteral("d0$]");
@@ -402,6 +415,7 @@ void MenuSerialiser::writeHiddenScript(QString &out, const clsPage &page)
     } else {
         text = page.name();
     }
+    checkBareScript(text, page);
     appendBareScript(out, text);
     out += kCRLF;
 }
@@ -465,6 +479,8 @@ void MenuSerialiser::appendPageCall(QString &out, const LevelState &level, const
 {
     const bool main = isMainLevel(level.id);
     const NameForm form = nameForm(page.selectedOption(NodeOption::ChkPageNameIsFunction));
+    if (form == NameForm::AsWritten)
+        checkBareScript(name, page);
     FlagText flags;
     flags.add(suffix);
     flags.add(m_flags.dropDownCode({}, main));
@@ -513,13 +529,13 @@ void MenuSerialiser::writeShopLinks(QString &out, LevelState &level, const clsPa
     if (pageText(page, u"lnkCSKOptionChoice") == u"optCSKProductStatus") {
         level.id = nextSiblingId(level.id);
         const QString name = bareScript(m_run.safeNodeName(page, QStringLiteral("lnkNamePage")));
-        out += ServerCall(u"StatusLink").text(name).text(level.id).bare(u"0").bare(u"True").text(u"normal").done();
+        out += ServerCall(u"StatusLink").userText(name).text(level.id).bare(u"0").bare(u"True").text(u"normal").done();
         out += kCRLF;
         m_run.logLine(QStringLiteral("  Adding CSK status link to tree.") + kSee
                       + RunServices::nodeDescription(page));
     } else {
-        out += ServerCall(u"CSKDirectory").text(pageArgument(page, u"lnkCSKSku"))
-                   .text(pageArgument(page, u"lnkCSKOptionChoice")).text(level.id).bare(u"0").bare(u"True")
+        out += ServerCall(u"CSKDirectory").userText(pageArgument(page, u"lnkCSKSku"))
+                   .userText(pageArgument(page, u"lnkCSKOptionChoice")).text(level.id).bare(u"0").bare(u"True")
                    .text(u"normal").done();
         out += kCRLF;
         m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee
@@ -533,7 +549,7 @@ void MenuSerialiser::writePortalDirectory(QString &out, LevelState &level, const
     const QString options = portalOptions(page);
     // The header template's "[$...$]" is the server's own; only the level's
     // width is filled in here.
-    out += ServerCall(u"DnnDirectory").text(pageArgument(page, u"lnkDNNTabID")).text(bareScript(options))
+    out += ServerCall(u"DnnDirectory").userText(pageArgument(page, u"lnkDNNTabID")).userText(bareScript(options))
                .text(level.id).bare(u"0").text(u"2").text(markedWidth(level.width)).bare(u"True")
                .text(u"normal").done();
     out += kCRLF;
@@ -584,9 +600,9 @@ void MenuSerialiser::writeServerFolderCall(QString &out, LevelState &level, cons
 {
     // The server lists the folder when the page is served.
     m_run.setServerDirectory(true);
-    out += ServerCall(u"harddiskDirectory").text(bareScript(m_run.raFolder(folder))).text(bareScript(options))
-               .text(pageArgument(page, u"lnkHarddiskIncludePage"))
-               .text(pageArgument(page, u"lnkHarddiskExcludePage"))
+    out += ServerCall(u"harddiskDirectory").userText(bareScript(m_run.raFolder(folder))).userText(bareScript(options))
+               .userText(pageArgument(page, u"lnkHarddiskIncludePage"))
+               .userText(pageArgument(page, u"lnkHarddiskExcludePage"))
                .text(level.id).text(u"2").text(markedWidth(level.width)).done();
     out += kCRLF;
     level.id = advanceLastNumber(level.id, 500);

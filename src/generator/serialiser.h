@@ -77,6 +77,8 @@ public:
 
 private:
     void writeEnd(QString &out);
+    // Bare script of the author's in a server run: refused when it holds the server's marks.
+    void checkBareScript(const QString &text, const MenuNode &node);
     void writeFolder(QString &out, LevelState &level, const class clsFolder &folder, QString *childWidth);
     void writeColumn(QString &out, LevelState &level, const class clsColumn &column);
     // A page is script between the calls, an entry with a link, or the

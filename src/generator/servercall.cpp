@@ -23,6 +23,26 @@ ServerCall &ServerCall::text(QStringView value)
     return *this;
 }
 
+ServerCall &ServerCall::userText(QStringView value)
+{
+    // Brackets only matter beside a "%" or beside the argument's own "%%".
+    if (!value.contains(u'%') && !value.startsWith(u']') && !value.endsWith(u'['))
+        return text(value);
+    QString safe;
+    safe.reserve(value.size() + 16);
+    for (const QChar c : value) {
+        if (c == u'%')
+            safe += u"%%&ChrW(37)&%%";
+        else if (c == u'[')
+            safe += u"%%&ChrW(91)&%%";
+        else if (c == u']')
+            safe += u"%%&ChrW(93)&%%";
+        else
+            safe += c;
+    }
+    return text(safe);
+}
+
 ServerCall &ServerCall::bare(QStringView value)
 {
     separate();

@@ -17,6 +17,11 @@ public:
     // A string argument, "%%" + value + "%%". The value is written as given:
     // the caller escapes it for where the call stands.
     ServerCall &text(QStringView value);
+    // A string argument that holds text of the author's or from the disk.
+    // Its "%" (and a "[" or "]" that would join one of the marks) is written
+    // as a joined ChrW(...) call, so the argument stays one string on the
+    // server and cannot close the call or open another.
+    ServerCall &userText(QStringView value);
     // A number or True, written as it stands.
     ServerCall &bare(QStringView value);
     // The finished placeholder.

@@ -4,6 +4,7 @@
 #include "core/htmltext.h"
 #include "core/textbuild.h"
 #include "generator/folderexpansion.h"
+#include "generator/identifiers.h"
 #include "generator/menuflags.h"
 #include "generator/runservices.h"
 #include "generator/serialiser.h"
@@ -162,7 +163,7 @@ void SiteMapWriter::linkLine(
 {
     const QStringList &p = linePieces(image ? LinkWithImage : LinkWithoutImage);
     // A double quote would end the attribute early.
-    QString href = address;
+    QString href = serverHtmlText(address);
     if (href.contains(u'"'))
         href.replace(u'"', QStringLiteral("&quot;"));
     const bool missing = name.isEmpty() || name.trimmed().isEmpty();
@@ -174,6 +175,8 @@ QString SiteMapWriter::walkTree()
 {
     m_links = 0;
     m_run.clearTreeFlags();
+    // The server form reads "[%" and "%]" in the lines as its calls.
+    ServerTextScope serverText(m_run.needsServerControl() || treeHasServerSections(m_root));
     HardDiskDirectory folders(m_run);
     SiteMapLines lines;
     lines.folder = [this](QString &out, const QString &text, int indent, bool mainFolder) {
@@ -201,7 +204,7 @@ QString SiteMapWriter::walkTree()
         {
             if (clsFolder *folder = node.asFolder()) {
                 advanceLastNumberInPlace(secns.back(), 1);
-                w.folderLine(out, withoutSuffix(folder->name()), depth - 1, isMainLevel(secns.back()));
+                w.folderLine(out, serverHtmlText(withoutSuffix(folder->name())), depth - 1, isMainLevel(secns.back()));
             } else if (clsPage *page = node.asPage()) {
                 w.pageLine(out, *page, secns.back(), depth - 1, folders, lines);
             } // columns and end-of-folder markers leave no trace
@@ -238,19 +241,19 @@ void SiteMapWriter::pageLine(QString &out, clsPage &page, QString &secn, int ind
                 secn = nextSiblingId(secn);
                 const QString name
                     = withoutSuffix(m_run.safeNodeName(page, QStringLiteral("lnkNamePage")));
-                out += ServerCall(u"StatusLink").text(name).text(secn).bare(depth).bare(u"True")
+                out += ServerCall(u"StatusLink").userText(name).text(secn).bare(depth).bare(u"True")
                            .text(u"siteMap").done()
                     + kCRLF;
             } else {
                 m_run.logLine(QStringLiteral("  Adding CSK links to tree.") + kSee + description());
-                out += ServerCall(u"CSKDirectory").text(text(u"lnkCSKSku")).text(text(u"lnkCSKOptionChoice"))
+                out += ServerCall(u"CSKDirectory").userText(text(u"lnkCSKSku")).userText(text(u"lnkCSKOptionChoice"))
                            .text(secn).bare(depth).bare(u"True").text(u"siteMap").done()
                     + kCRLF;
             }
         } else if (page.selectedOption(u"lnkOptURLDNN")) {
             m_run.logLine(QStringLiteral("  Adding DNN directory to tree.") + kSee + description());
             m_run.setPortalDirectory(true);
-            out += ServerCall(u"DnnDirectory").text(text(u"lnkDNNTabID")).text(text(u"lnkHarddiskOptionsPage"))
+            out += ServerCall(u"DnnDirectory").userText(text(u"lnkDNNTabID")).userText(text(u"lnkHarddiskOptionsPage"))
                        .text(secn).bare(depth).text({}).text({}).bare(u"True").text(u"siteMap").done()
                 + kCRLF;
             // Room for the ids the server gives the portal's entries, as in the menu.
@@ -262,8 +265,8 @@ void SiteMapWriter::pageLine(QString &out, clsPage &page, QString &secn, int ind
                 const QString folder = m_run.raFolder(text(u"lnkHarddiskDirPage"));
                 m_run.logLine(QStringLiteral("  Adding ASP directory to tree.") + kSee + description());
                 m_run.setServerDirectory(true);
-                out += ServerCall(u"harddiskDirectorySiteMap").text(folder).text(options)
-                           .text(text(u"lnkHarddiskIncludePage")).text(text(u"lnkHarddiskExcludePage"))
+                out += ServerCall(u"harddiskDirectorySiteMap").userText(folder).userText(options)
+                           .userText(text(u"lnkHarddiskIncludePage")).userText(text(u"lnkHarddiskExcludePage"))
                            .text(secn).bare(depth).text({}).text({}).done()
                     + kCRLF;
                 secn = advanceLastNumber(secn, 500);
@@ -286,7 +289,7 @@ void SiteMapWriter::pageLine(QString &out, clsPage &page, QString &secn, int ind
     if (address.isEmpty())
         return;
     ++m_links;
-    linkLine(out, address, withoutSuffix(page.name()), indent,
+    linkLine(out, address, serverHtmlText(withoutSuffix(page.name())), indent,
         !page.selectedOption(NodeOption::ChkNoPageImage));
 }
 

@@ -97,11 +97,13 @@ char16_t *writeMarkedWidth(char16_t *to, QStringView width)
 {
     qsizetype from = 0;
     for (qsizetype at = width.indexOf(u"[$"); at >= 0; at = width.indexOf(u"[$", at + 2)) {
-        to = writeScriptString(to, width.sliced(from, at - from));
+        to = writeCheckedScriptString(to, width.sliced(from, at - from));
         *to++ = kFillMark;
         from = at;
     }
-    return writeScriptString(to, width.sliced(from));
+    // Widths are checked values or this program's own placeholders, whose
+    // "%" must stay as it is.
+    return writeCheckedScriptString(to, width.sliced(from));
 }
 
 namespace {

@@ -271,6 +271,110 @@ private Q_SLOTS:
         compareWithGolden(u"sitemap-"_qs + QTest::currentDataTag(), files);
     }
 
+    // Text of the author's or from the disk that holds the server's marks:
+    // a page and a folder name, a link address, an inserted file, a name
+    // listed from a folder, a folder section's pattern. It must reach the
+    // browser as the same text and never become server code.
+    void userTextStaysText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("bareRefused"); // as a name that is script
+        QTest::newRow("double percent") << "50%% off" << true;
+        QTest::newRow("open mark") << "[%x" << true;
+        QTest::newRow("close mark") << "y%]" << true;
+        QTest::newRow("lone percent") << "a%b" << false;
+        QTest::newRow("call") << "[%Eval(%%x%%)%]" << true;
+        QTest::newRow("brackets") << "]%[" << false;
+        QTest::newRow("brackets alone") << "]x[" << false;
+    }
+    void userTextStaysText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, bareRefused);
+        const auto addNodes = [&](Project &p) {
+            clsFolder *f = p.folder(p.root.nodes(), text);
+            p.page(f->nodes(), text, u"/p"_qs + text + u".html"_qs);
+            test::writeBytes(p.path(u"insert.htm"_qs), (u"<body>"_qs + text + u"</body>"_qs).toUtf8());
+            clsPage *inserted = p.page(p.root.nodes(), u"ins"_qs);
+            inserted->setValue(u"lnkOptURLNoneInsertFile", 1);
+            inserted->setValue(u"lnkFilPageName", p.path(u"insert.htm"_qs));
+            QDir(p.dir.path()).mkpath(u"list"_qs);
+            test::writeBytes(p.path(u"list/"_qs + text + u".htm"_qs), "<html></html>");
+            clsPage *listed = p.advanced(u"Listed"_qs, u"lnkOptURLHarddisk");
+            listed->setValue(u"lnkHarddiskDirPage", p.path(u"list"_qs));
+            listed->setValue(u"lnkHarddiskOptionsPage", u"e||str||"_qs);
+            listed->setValue(u"lnkHarddiskIncludePage", u".htm||"_qs);
+        };
+        // The same menu, written as a static script and rebuilt by the server.
+        Project plain{QString()};
+        addNodes(plain);
+        QVERIFY2(RunDriver(*plain.run, plain.root).runJob(RunDriver::Job::Run), qPrintable(plain.run->logText()));
+        const QString script = decodeText(test::readBytes(plain.path(u"menu/qmenu.js"_qs)));
+        QVERIFY(script.contains(text));
+        Project forced(u"force"_qs);
+        addNodes(forced);
+        QVERIFY2(RunDriver(*forced.run, forced.root).runJob(RunDriver::Job::Run), qPrintable(forced.run->logText()));
+        const QString code = forced.written().value(u"menu/qmenu.ascx.vb"_qs);
+        QCOMPARE(test::vbStructureFaults(code).join(u"\n"_qs), QString());
+        const QString readBack = test::menuScriptReadBack(code);
+        // No call at all: every statement of menu() only adds script text.
+        QVERIFY2(!readBack.contains(u"[%"), qPrintable(readBack.mid(readBack.indexOf(u"[%"), 80)));
+        // "\x25" is "%" to the browser; the script text is otherwise the same.
+        QCOMPARE(firstDifference(QString(readBack).replace(u"\\x25"_qs, u"%"_qs), script + u"\r\n"_qs), QString());
+
+        // With the languages on the server every name and width is an
+        // argument of the server's list function.
+        Project languages(u"force languages"_qs);
+        addNodes(languages);
+        languages.options.setControlValue(u"prjChkFirstColValue", 1);
+        languages.options.setControlValue(u"prjFirstColWid", u"50%"_qs);
+        QVERIFY2(RunDriver(*languages.run, languages.root).runJob(RunDriver::Job::Run),
+            qPrintable(languages.run->logText()));
+        const QString languagesCode = languages.written().value(u"menu/qmenu.ascx.vb"_qs);
+        const QString languagesBack = test::menuScriptReadBack(languagesCode);
+        QVERIFY2(!languagesBack.contains(u"<unreadable"_qs),
+            qPrintable(languagesBack.mid(languagesBack.indexOf(u"<unreadable"_qs), 200)));
+        QCOMPARE(test::vbStructureFaults(languagesCode).join(u"\n"_qs), QString());
+
+        // A folder read on the server, with the text as its pattern: its call
+        // is the only one, and the pattern reaches it as one string.
+        Project served(u"folder"_qs);
+        addNodes(served);
+        for (int i = 1; i <= served.root.nodes().count(); ++i) {
+            if (clsPage *page = served.root.nodes().item(i)->asPage(); page && page->name() == u"Files")
+                page->setValue(u"lnkHarddiskIncludePage", text);
+        }
+        QVERIFY2(RunDriver(*served.run, served.root).runJob(RunDriver::Job::Run), qPrintable(served.run->logText()));
+        const QString servedCode = served.written().value(u"menu/qmenu.ascx.vb"_qs);
+        QCOMPARE(test::vbStructureFaults(servedCode).join(u"\n"_qs), QString());
+        QString calls = test::menuScriptReadBack(servedCode);
+        QVERIFY(!calls.contains(u"<unreadable"_qs));
+        QSet<QString> called;
+        static const QRegularExpression call(QStringLiteral("\\[%(\\w+)\\("));
+        for (const QRegularExpressionMatch &m : call.globalMatch(calls))
+            called << m.captured(1);
+        called.remove(u"ChrW"_qs); // the joined "%", "[" and "]" of the pattern
+        QCOMPARE(called, (QSet<QString> { "harddiskDirectory" }));
+        QCOMPARE(calls.count(u"[%harddiskDirectory("_qs), 1);
+        for (const int code : { 37, 91, 93 })
+            calls.replace(u"[%ChrW(%1)%]"_qs.arg(code), QChar(code));
+        QVERIFY(calls.contains(u",%%"_qs + text + u"%%,%%%%,%%e1d"_qs));
+
+        // The site map the server writes shows the text and calls only the folder's function.
+        QVERIFY2(RunDriver(*served.run, served.root).runJob(RunDriver::Job::SiteMap), qPrintable(served.run->logText()));
+        const QMap<QString, QString> siteMap = served.written();
+        QCOMPARE(test::vbStructureFaults(siteMap.value(u"menu/qmenu_sm.ascx.vb"_qs)).join(u"\n"_qs), QString());
+        const QString control = siteMap.value(u"menu/qmenu_sm.ascx"_qs);
+        QCOMPARE(control.count(u"<%"_qs), 2); // the directive and the folder's call
+        QVERIFY(control.contains(QString(text).replace(u'%', u"&#37;"_qs)));
+
+        // A name that is script cannot be escaped: the server run refuses it.
+        Project bare(u"force"_qs);
+        bare.page(bare.root.nodes(), text)->setValue(u"lnkChkPageNameIsFunction", 1);
+        QCOMPARE(RunDriver(*bare.run, bare.root).runJob(RunDriver::Job::Run), !bareRefused);
+        QCOMPARE(bare.run->logText().contains(u"server control would read"), bareRefused);
+    }
+
     // The six steps that turn the script into statements, in their order.
     void serverStatements_data()
     {
