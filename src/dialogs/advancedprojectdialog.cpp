@@ -11,24 +11,6 @@
 
 namespace qwk {
 
-namespace {
-
-QPlainTextEdit *textBox(QVBoxLayout *layout, const QString &name, const QString &label)
-{
-    auto *l = new QLabel(label);
-    l->setWordWrap(true);
-    layout->addWidget(l);
-    auto *e = new QPlainTextEdit;
-    e->setObjectName(name);
-    e->setTabChangesFocus(true);
-    e->setFixedHeight(e->fontMetrics().lineSpacing() * 4 + 12);
-    l->setBuddy(e);
-    layout->addWidget(e);
-    return e;
-}
-
-} // namespace
-
 const QStringList &AdvancedProjectOptionsDialog::keys()
 {
     static const QStringList k = {QStringLiteral("prjTransformURL"),   QStringLiteral("prjSampleHTML"),
@@ -42,13 +24,13 @@ AdvancedProjectOptionsDialog::AdvancedProjectOptionsDialog(QWidget *parent) : QD
     setObjectName(QStringLiteral("frmAdvancedStandardOptions"));
     setWindowTitle(QStringLiteral("Advanced Options"));
     auto *layout = new QVBoxLayout(this);
-    m_transform = textBox(layout, QStringLiteral("TextTransformURL"),
+    m_transform = labelledTextBox(layout, QStringLiteral("TextTransformURL"),
                           QStringLiteral("Transform the url of all links using the following function:  "
                                          "function cnv(url,k,name){"));
     auto *example = new QLabel(QStringLiteral("}    Example body:  return url.replace(\"http:\", \"https:\");"));
     example->setEnabled(false);
     layout->addWidget(example);
-    m_sampleHtml = textBox(layout, QStringLiteral("TextSampleHTML"),
+    m_sampleHtml = labelledTextBox(layout, QStringLiteral("TextSampleHTML"),
                            QStringLiteral("Script to add to sample html and aspx files. (This is useful for "
                                           "testing or if the above function requires it.)"));
     auto *widths = new QFormLayout;

@@ -5,6 +5,8 @@
 
 #include <QBoxLayout>
 #include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
 
@@ -39,6 +41,22 @@ QPushButton *addDialogButtons(QDialog *dialog, QBoxLayout *layout, F onOk, bool 
     }
     layout->addLayout(row);
     return ok;
+}
+
+// A labelled box of a few lines (lists of one entry per line, short
+// templates); Tab leaves it, as in the other fields.
+inline QPlainTextEdit *labelledTextBox(QBoxLayout *layout, const QString &name, const QString &label)
+{
+    auto *l = new QLabel(label);
+    l->setWordWrap(true);
+    layout->addWidget(l);
+    auto *e = new QPlainTextEdit;
+    e->setObjectName(name);
+    e->setTabChangesFocus(true);
+    e->setFixedHeight(e->fontMetrics().lineSpacing() * 4 + 12);
+    l->setBuddy(e);
+    layout->addWidget(e);
+    return e;
 }
 
 } // namespace qwk

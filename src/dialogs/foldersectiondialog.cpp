@@ -27,16 +27,7 @@ QCheckBox *box(QVBoxLayout *layout, const char16_t *name, const char16_t *captio
 
 QPlainTextEdit *listBox(QVBoxLayout *layout, const char16_t *name, const char16_t *label)
 {
-    auto *l = new QLabel(QString::fromUtf16(label));
-    l->setWordWrap(true);
-    layout->addWidget(l);
-    auto *e = new QPlainTextEdit;
-    e->setObjectName(QString::fromUtf16(name));
-    e->setTabChangesFocus(true);
-    e->setFixedHeight(e->fontMetrics().lineSpacing() * 4 + 12);
-    l->setBuddy(e);
-    layout->addWidget(e);
-    return e;
+    return labelledTextBox(layout, QString::fromUtf16(name), QString::fromUtf16(label));
 }
 
 } // namespace
