@@ -88,7 +88,7 @@ QWidget *buildOptionsTab(NodePropertyEditor &ed)
 
     grid->addWidget(checks(ed, QStringLiteral("Menu"),
                            {u"prjChkTreeMenus", u"prjChkMainMenusDownward", u"prjWidthTo100", u"prjCenterTable",
-                            u"prjChkAllowLineBreaks", u"prjChkMOMO", u"prjChkTopLinkCSS"}),
+                            u"prjChkAllowLineBreaks", u"prjChkMOMO", u"prjChkTopLinkCSS", u"prjChkAccessible"}),
                     1, 0);
     grid->addWidget(checks(ed, QStringLiteral("Folders when a page opens"),
                            {u"prjChkAllMenusClosed", u"prjChkMainMenusOpen", u"prjChkAllMenusOpen"}),

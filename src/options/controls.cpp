@@ -71,6 +71,7 @@ constexpr RawControl kProjectControls[] = {
     {u"txtLocalURL", u"prjLocalURL", u""},
     {u"txtFilSample", u"prjFilSample", u""},
     {u"txtFilProjectDelete", u"prjFilProjectDelete", u""},
+    {u"chkAccessible", u"prjChkAccessible", u"Accessible menu markup (lists and buttons; keyboard, touch, screen readers)"},
     {u"chkProjectOption", u"pgmChkScrambled", u"Compact the js file (save 5 KB)"},
     {u"chkProjectOption", u"pgmChkSaveBeforeRun", u"Save project before running"},
     {u"chkProjectOption", u"pgmChkLoadLastFile", u"On startup, load last project"},

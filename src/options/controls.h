@@ -14,7 +14,7 @@ struct ControlDef {
     QString caption; // the control's own label, where it has one
 };
 
-inline constexpr int kProjectOptionCount = 56;
+inline constexpr int kProjectOptionCount = 57;
 inline constexpr int kPreferenceCount = 3;
 
 // Project options, then program preferences, then node properties.

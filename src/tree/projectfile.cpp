@@ -462,6 +462,15 @@ private:
 
 } // namespace
 
+namespace {
+
+bool isLaterOption(QStringView key)
+{
+    return key == u"prjChkAccessible";
+}
+
+} // namespace
+
 QString ProjectFile::projectText(const clsOptions &options, const clsFolder &root)
 {
     QString out;
@@ -473,6 +482,10 @@ QString ProjectFile::projectText(const clsOptions &options, const clsFolder &roo
         if (!c.tag.startsWith(u"prj"))
             continue;
         const QVariant v = options.controlValue(c.tag);
+        // Options added after the first release are written only when set,
+        // so a project that does not use them keeps the bytes it always had.
+        if (isLaterOption(c.tag) && v.toInt() == 0)
+            continue;
         out.append(c.tag);
         out.append(u':');
         switch (kindOfControl(c.name)) {

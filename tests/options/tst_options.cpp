@@ -31,7 +31,7 @@ private Q_SLOTS:
         QCOMPARE(prj.first(), QStringLiteral("prjWidthTo100"));
         QCOMPARE(prj.at(19), QStringLiteral("prjMultipleMenuNumber"));
         QCOMPARE(prj.at(37), QStringLiteral("prjFilWebRoot"));
-        QCOMPARE(prj.last(), QStringLiteral("prjFilProjectDelete"));
+        QCOMPARE(prj.last(), QStringLiteral("prjChkAccessible"));
         QCOMPARE(pgm, QStringList({QStringLiteral("pgmChkScrambled"), QStringLiteral("pgmChkSaveBeforeRun"),
                                    QStringLiteral("pgmChkLoadLastFile")}));
         // Kinds by control name.
