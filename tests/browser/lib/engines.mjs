@@ -247,7 +247,7 @@ async function launchFirefox() {
     });
     return {
         name: 'firefox',
-        version: await browser.version(),
+        version: (await browser.version()).replace(/^firefox\//, ''),
         newSession: ({ viewport }) => PuppeteerSession.create(browser, viewport),
         close: () => browser.close(),
     };
