@@ -54,6 +54,16 @@ const ddNodes = [
 ];
 const DD = ['e1d1', 'e1d2', 'e1d2d2', ...PLACINGS.map(([id]) => id)];
 
+// A menu bar of three columns whose main menus open downward, centred.
+const barNodes = [
+    folder('Products', [page('Nails', '/target/nails.html'), folder('Tools', [page('Saw', '/target/saw.html')])]),
+    { kind: 'column', opts: {} },
+    folder('Services', [page('Repairs', '/target/repairs.html')]),
+    { kind: 'column', opts: {} },
+    page('Contact', '/target/contact.html'),
+];
+const BAR = ['e1d1', 'e1d1d2', 'e2d1'];
+
 // Several menus: numbers "", 2 (tree) and 20 (drop-down) with the same names.
 const multiNodes = (n) => [
     folder('Products', [folder('Tools', [page('Hammer', `/target/${n}/hammer.html`)]), page('Nails', `/target/${n}/nails.html`)]),
@@ -87,6 +97,9 @@ async function prepare(root) {
         writeFileSync(join(root, 'img', `${f}.gif`), GIF);
     await generateBoth(root, 'tree', { nodes: treeNodes, options: { prjChkTreeMenus: 1 } });
     await generateBoth(root, 'dd', { nodes: ddNodes, options: { prjChkTreeMenus: 0 } });
+    await generateBoth(root, 'bar', {
+        nodes: barNodes, options: { prjChkTreeMenus: 0, prjChkMainMenusDownward: 1, prjCenterTable: 1 },
+    });
     await generateBoth(root, 'style', { nodes: treeNodes, css: styleCss, options: { prjChkTreeMenus: 1, prjCSSinJS: 1, ...images } });
     await generateBoth(root, 'first', { nodes: multiNodes(1), options: { prjChkTreeMenus: 1 } });
     await generateBoth(root, 'second', { nodes: multiNodes(2), options: { prjChkTreeMenus: 1, prjMultipleMenu: 1, prjMultipleMenuNumber: 2 } });
@@ -108,6 +121,19 @@ async function prepare(root) {
             head: '<style>#menu{margin:260px 0 0 380px}</style>',
             after: '<div id="menu"><script src="dd.js"></script></div>',
             body: '<p>page text</p>',
+        });
+        // Inside a positioned, padded page header, and a bar in a scrolled page.
+        writePage(dir, 'header.html', {
+            before: PRE_CLOCK,
+            head: '<style>#header{position:relative;margin:260px 0 0 380px;padding:7px;border:3px solid #888}</style>',
+            after: '<div id="header"><script src="dd.js"></script></div>',
+            body: '<p>page text</p>',
+        });
+        writePage(dir, 'bar.html', {
+            before: PRE_CLOCK,
+            head: '<style>#menu{margin:900px 0 0 0}#tail{height:2000px}</style>',
+            after: '<div id="menu"><script src="bar.js"></script></div>',
+            body: '<div id="tail"></div>',
         });
         writePage(dir, 'multi.html', {
             before: PRE_CLOCK,
@@ -198,6 +224,18 @@ const scenarios = {
         assert.deepEqual(await shown(s, TREE), [], 'nothing opens after "none"');
     },
 
+    // Folder names are plain text with a click handler in this markup; the
+    // links are anchors, which take the keyboard.
+    async 'Enter on a focused link follows it'(s, url, base) {
+        await s.goto(url('tree'));
+        await clickEntry(s, 'e1d1');
+        await s.evaluate(() => document.getElementById('abe1d1d2').focus());
+        assert.equal(await s.evaluate(() => document.activeElement.id), 'abe1d1d2');
+        await s.press('Enter');
+        await s.waitFor(() => location.pathname === '/target/alink.html', undefined, 'the link target');
+        assert.equal(await s.url(), `${base}/target/alink.html`);
+    },
+
     async 'the scroll cookies bring the position back after the redraw, and a link resets them'(s, url, base) {
         await s.goto(url('scroll'));
         await s.evaluate(() => window.scrollTo(0, 700));
@@ -257,6 +295,40 @@ const scenarios = {
         await runFor(s, 400);
         assert.deepEqual(await shown(s, DD), ['e1d2', 'e1d2d2']);
         await assertPlaced(s, 'e1d2d2', 'dd');
+    },
+
+    async 'inside a positioned header and in a scrolled, centred menu bar the sections open next to their boxes'(s, url) {
+        await s.goto(url('header'));
+        await pointAt(s, 'e1d1');
+        await runFor(s, 400);
+        await assertPlaced(s, 'e1d1', 'dd');
+        await pointAt(s, 'e1d1d3');
+        await runFor(s, 400);
+        assert.deepEqual(await shown(s, DD), ['e1d1', 'e1d1d3']);
+        await assertPlaced(s, 'e1d1d3', 'dd.00');
+        await pointAt(s, 'e1d2');
+        await runFor(s, 400);
+        await assertPlaced(s, 'e1d2', 'dd.00');
+
+        await s.goto(url('bar'));
+        await s.evaluate(() => window.scrollTo(0, 700));
+        const table = await s.evaluate(() => {
+            const t = document.getElementById('ce1d1').closest('td').closest('table').getBoundingClientRect();
+            const m = document.getElementById('menu').getBoundingClientRect();
+            return { left: t.left - m.left, right: m.right - t.right };
+        });
+        assert.ok(Math.abs(table.left - table.right) <= 1, `the bar is centred: ${JSON.stringify(table)}`);
+        await pointAt(s, 'e1d1');
+        await runFor(s, 400);
+        assert.deepEqual(await shown(s, BAR), ['e1d1']);
+        await assertPlaced(s, 'e1d1', 'dd.00');
+        await pointAt(s, 'e1d1d2');
+        await runFor(s, 400);
+        await assertPlaced(s, 'e1d1d2', 'dd');
+        await pointAt(s, 'e2d1');
+        await runFor(s, 400);
+        assert.deepEqual(await shown(s, BAR), ['e2d1'], 'the next column closes the first branch');
+        await assertPlaced(s, 'e2d1', 'dd.00');
     },
 
     async 'the public functions open, close, find and change entries'(s, url) {

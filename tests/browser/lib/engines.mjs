@@ -342,7 +342,15 @@ async function startXvfb() {
         });
         xvfb.on('exit', (code) => fail(new Error(`Xvfb ended with ${code} before it started`)));
     });
-    return { display, stop: () => xvfb.kill() };
+    return {
+        display,
+        stop: () => new Promise((ok) => {
+            if (xvfb.exitCode !== null)
+                return ok();
+            xvfb.once('exit', ok);
+            xvfb.kill();
+        }),
+    };
 }
 
 async function launchWebKit() {
@@ -369,10 +377,13 @@ async function launchWebKit() {
             return json.value;
         },
     };
-    const stop = () => {
+    // The browsers it started end with it; their files go after them.
+    const stop = async () => {
+        const ended = new Promise((ok) => (proc.exitCode === null ? proc.once('exit', ok) : ok()));
         proc.kill();
-        x.stop();
-        rmSync(home, { recursive: true, force: true });
+        await ended;
+        await x.stop();
+        rmSync(home, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
     };
     try {
         for (let i = 0; ; ++i) {
@@ -393,10 +404,10 @@ async function launchWebKit() {
             name: 'webkit',
             version,
             newSession: ({ viewport }) => WebDriverSession.create(driver, viewport),
-            close: async () => stop(),
+            close: stop,
         };
     } catch (e) {
-        stop();
+        await stop();
         throw e;
     }
 }
