@@ -94,6 +94,12 @@ class Session {
             this.errors.push(`${e} (on the page)`);
     }
 
+    // The page's own address: a driver's idea of it can lag behind a
+    // navigation the page has already finished.
+    async url() {
+        return this.evaluate(() => location.href);
+    }
+
     async cookie(name) {
         const c = (await this.cookies()).find((x) => x.name === name);
         return c ? c.value : undefined;
@@ -174,7 +180,6 @@ class PlaywrightSession extends Session {
     async evaluate(fn, arg) { return this.page.evaluate(fn, arg); }
     async cookies() { return this.context.cookies(); }
     async setViewport(width, height) { await this.page.setViewportSize({ width, height }); }
-    url() { return this.page.url(); }
     async close() { await this.context.close(); }
 }
 
@@ -225,7 +230,6 @@ class PuppeteerSession extends Session {
         return typeof this.context.cookies === 'function' ? this.context.cookies() : this.page.cookies();
     }
     async setViewport(width, height) { await this.page.setViewport({ width, height }); }
-    url() { return this.page.url(); }
     async close() { await this.context.close(); }
 }
 
@@ -325,7 +329,6 @@ class WebDriverSession extends Session {
             await this.cmd('POST', '/window/rect', { width: 2 * width - inner[0], height: 2 * height - inner[1] });
     }
 
-    url() { return this.cmd('GET', '/url'); }
     async close() { await this.cmd('DELETE', ''); }
 }
 
