@@ -12,6 +12,11 @@
 // qmenu.js (the same project as a drop-down menu) and tree-N.json (its
 // entries as nested {title, children} for the peers). Each figure is the
 // median of --runs page loads, each load in a clean state (no cookies).
+//
+// --engines firefox,webkit (the default) times the tree menu's draw and toggle
+// in those engines too, at the sizes of --engine-sizes (those up to 10,000 by
+// default), through tests/browser/lib/engines.mjs and the npm packages of
+// tests/browser; an engine that is not installed is reported as such.
 
 import http from 'node:http';
 import fs from 'node:fs';
@@ -19,6 +24,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import { launchEngine, missingFor } from '../../tests/browser/lib/engines.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const nm = path.join(here, 'node_modules');
@@ -36,6 +42,11 @@ const outFile = option('--out', '');
 const capMs = Number(option('--cap-ms', '30000'));
 // Which menus to measure (all by default), for a closer look at one.
 const kinds = option('--kinds', 'quenwick,quenwickHtml,floor,jstree,fancytree,wunderbaum,dropdown').split(',');
+// The other engines, where the generated tree menu's draw and toggle are
+// timed too (the tests' engine interface: Firefox ESR, WebKitGTK), and the
+// sizes there (those of --sizes up to 10,000 by default).
+const otherEngines = option('--engines', 'firefox,webkit').split(',').filter(Boolean);
+const engineSizes = option('--engine-sizes', sizes.filter((n) => n <= 10000).join(',')).split(',').filter(Boolean).map(Number);
 
 const median = (v) => {
   const s = [...v].sort((a, b) => a - b);
@@ -369,7 +380,41 @@ async function measureDropDown(n) {
   return { ms: median(samples), runs: samples.length };
 }
 
-const results = { capMs, sizes: {} };
+// The tree menu in another engine: each load in one session of the engine,
+// its cookies removed before the next load, as Chromium's are.
+async function measureEngine(name) {
+  const missing = missingFor(name);
+  if (missing.length) {
+    process.stderr.write(`browser: ${name} not measured, missing ${missing.join(', ')}\n`);
+    return { missing: missing.join(', ') };
+  }
+  const engine = await launchEngine(name);
+  const out = { version: engine.version, sizes: {} };
+  const toggle = new Function(`return ${steps.quenwick.toggle}`);
+  try {
+    for (const n of engineSizes) {
+      process.stderr.write(`browser: ${name} quenwick ${n} ...\n`);
+      const s = await engine.newSession({ viewport: { width: 1280, height: 800 } });
+      const got = { draw: [], toggle: [] };
+      try {
+        for (let r = 0; r < runs; ++r) {
+          await s.goto(`${base}/page/quenwick-${n}`);
+          got.draw.push((await s.evaluate(() => window.benchDrawn)).draw);
+          got.toggle.push(await s.evaluate(toggle));
+          await s.evaluate(() => { for (const c of document.cookie.split(';')) document.cookie = c.split('=')[0].trim() + '=;expires=Thu, 01 Jan 1970 00:00:00 GMT;path=/'; });
+        }
+      } finally {
+        await s.close();
+      }
+      out.sizes[n] = { draw: { ms: median(got.draw), runs: runs }, toggle: { ms: median(got.toggle), runs: runs } };
+    }
+  } finally {
+    await engine.close();
+  }
+  return out;
+}
+
+const results = { capMs, sizes: {}, engines: {} };
 try {
   for (const n of sizes) {
     const count = (list) => list.reduce((c, e) => c + 1 + (e.children ? count(e.children) : 0), 0);
@@ -387,6 +432,8 @@ try {
     }
     results.sizes[n] = row;
   }
+  for (const name of otherEngines)
+    results.engines[name] = await measureEngine(name);
 } finally {
   await context.close();
   server.close();

@@ -112,6 +112,21 @@ if (browser) {
   out(padr('entries', 9) + pad('ms', 10));
   for (const [n, row] of Object.entries(browser.sizes)) out(padr(row.entries ?? n, 9) + pad(ms(row.dropDown?.ms), 10));
 
+  const engines = Object.entries(browser.engines ?? {});
+  if (engines.length) {
+    out('The tree menu in other engines (draw and toggle as above; Chromium\'s figures repeated beside them)');
+    out(padr('entries', 9) + padr('engine', 32) + pad('draw ms', 10) + pad('toggle ms', 11));
+    for (const [n, row] of Object.entries(browser.sizes)) {
+      if (!engines.some(([, e]) => e.sizes?.[n])) continue;
+      out(padr(row.entries ?? n, 9) + padr(chromium.split(' ').slice(0, 2).join(' '), 32) + pad(fmt(row.quenwick?.draw), 10) + pad(fmt(row.quenwick?.toggle), 11));
+      for (const [name, e] of engines)
+        if (e.sizes?.[n])
+          out(padr(row.entries ?? n, 9) + padr(`${name} ${e.version}`, 32) + pad(fmt(e.sizes[n].draw), 10) + pad(fmt(e.sizes[n].toggle), 11));
+    }
+    for (const [name, e] of engines)
+      if (e.missing) out(`  ${name}: not measured, missing ${e.missing}`);
+  }
+
   const ten = browser.sizes['10000'];
   if (ten?.quenwick?.draw?.ms != null) {
     const q = ten.quenwick.draw.ms;

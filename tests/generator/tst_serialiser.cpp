@@ -548,7 +548,8 @@ private Q_SLOTS:
                                 "qDW(\"<tr>\");\r\n"
                                 "qDW(\"<td class='treebox' valign='top'>\");\r\n"));
         const QString end = s.writeTableEnd();
-        QVERIFY(end.startsWith(u"qDW(\"</td>\");\r\nqDW(\"</tr>\");\r\nqDW(\"</table>\");\r\ndocument.write(qGSTR);qGSTR=\"\";\r\n"));
+        QVERIFY(end.startsWith(u"qDW(\"</td>\");\r\nqDW(\"</tr>\");\r\nqDW(\"</table>\");\r\n"));
+        QVERIFY(end.contains(u"\r\n(function(s){document.write(s)})(qGSTR);qGSTR=\"\";\r\n"));
         QVERIFY(!end.contains(u"OAS")); // all folders start closed
         f.options.setControlValue(u"prjChkAllMenusClosed", 0);
         QVERIFY(MenuSerialiser(*f.run).writeTableEnd().contains(u"if(qW3C){qOAS();};"));

@@ -577,7 +577,7 @@ qDE();
 qDW("</td>");
 qDW("</tr>");
 qDW("</table>");
-document.write(qGSTR);qGSTR="";
+(function(s){document.write(s)})(qGSTR);qGSTR="";
 if(qW3C){qF0();};
 if(window.pageXOffset==0){qV0=true;}else if(qIE){qV1=true;};
 if(qGB){qF1();};

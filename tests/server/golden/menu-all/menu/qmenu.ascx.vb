@@ -35,7 +35,7 @@ Imports Microsoft.VisualBasic
         wv = wv & CSKDirectory("S1","optCSKCategories","e1d102",0,True,"normal") & vbnewline 
         wv = wv & harddiskDirectory("/docs/","e||asp||str||sub||dash||",".htm||","","e1d102","2","80px;;80px;;") & vbnewline 
         wv = wv & "qMF(""e1d603"",""dd.00iwnf"",""" & multilingualList("Contact") & """,""/contact.html"",""80px;;80px;;"");" & vbnewline 
-        ' 9 statements of script text
+        ' 11 statements of script text
         Return wv
     End Function
 

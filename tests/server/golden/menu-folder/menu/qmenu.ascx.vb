@@ -18,7 +18,7 @@ Imports System.Web.HttpContext
         Dim wv As String = ""
         ' 584 statements of script text
         wv = wv & harddiskDirectory("/docs/","e||asp||str||sub||dash||",".htm||","","e1d2","2","") & vbnewline 
-        ' 12 statements of script text
+        ' 14 statements of script text
         Return wv
     End Function
 

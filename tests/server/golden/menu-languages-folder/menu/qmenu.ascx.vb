@@ -26,7 +26,7 @@ Imports System.Web.HttpContext
         ' 1 statements of script text
         wv = wv & harddiskDirectory("/docs/","e||asp||str||sub||dash||",".htm||","","e1d2","2","80px;;80px;;") & vbnewline 
         wv = wv & "qMF(""e1d503"",""dd.00iwnf"",""" & multilingualList("Contact") & """,""/contact.html"",""80px;;80px;;"");" & vbnewline 
-        ' 9 statements of script text
+        ' 11 statements of script text
         Return wv
     End Function
 

@@ -25,7 +25,7 @@ Imports System.Web.HttpContext
         wv = wv & "qMF(""e1d2"",""iwnf"",""" & multilingualList("Home") & """,""/index.html"",""" & multilingualList("") & """);" & vbnewline 
         ' 1 statements of script text
         wv = wv & "qMF(""e1d3"",""iwnf"",""" & multilingualList("Contact") & """,""/contact.html"",""" & multilingualList("") & """);" & vbnewline 
-        ' 11 statements of script text
+        ' 13 statements of script text
         Return wv
     End Function
 

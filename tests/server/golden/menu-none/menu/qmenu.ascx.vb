@@ -16,7 +16,7 @@ Imports System.Web.HttpContext
 
     Private Function menu() As String
         Dim wv As String = ""
-        ' 588 statements of script text
+        ' 590 statements of script text
         Return wv
     End Function
 

@@ -28,7 +28,7 @@ Imports DotNetNuke.Entities.Tabs
         ' 1 statements of script text
         wv = wv & DnnDirectory("36","r||str||","e1d2",0,"2","" & multilingualList("") & "",True,"normal") & vbnewline 
         wv = wv & "qMF(""e1d103"",""iwnf"",""" & multilingualList("Contact") & """,""/contact.html"",""" & multilingualList("") & """);" & vbnewline 
-        ' 11 statements of script text
+        ' 13 statements of script text
         Return wv
     End Function
 

@@ -20,7 +20,7 @@ Imports DotNetNuke.Entities.Tabs
         Dim wv As String = ""
         ' 576 statements of script text
         wv = wv & DnnDirectory("36","r||str||","e1d2",0,"2","",True,"normal") & vbnewline 
-        ' 12 statements of script text
+        ' 14 statements of script text
         Return wv
     End Function
 

@@ -24,7 +24,7 @@ Imports Microsoft.VisualBasic
         Dim wv As String = ""
         ' 576 statements of script text
         wv = wv & CSKDirectory("S1","optCSKCategories","e1d2",0,True,"normal") & vbnewline 
-        ' 10 statements of script text
+        ' 12 statements of script text
         Return wv
     End Function
 
