@@ -108,13 +108,21 @@ window.$f:lk$=function(id,k,name,href,width){add("b"+id,k,name,href,width,"page"
 window.$f:col$=function(){if(stack.length==1){root.cols.push([])}};
 window.$f:de$=function(){if(stack.length>1){stack.pop()}};
 window.$f:dw$=function(s){$v:gstr$=$v:gstr$+s};
-//the start call: a style sheet collected before the data goes into the page's head
+//the start call: the style sheets collected before the data (the project's,
+//then the page language's) go into the page's head
 window.$f:start$=function(){
-  var s=$v:gstr$,a=s.indexOf("<style>"),b=s.lastIndexOf("</style>"),e;
+  var s=$v:gstr$,a,b,e,css="";
   $v:gstr$="";
-  if(a!=-1&&b>a){
+  a=s.indexOf("<style>");
+  while(a!=-1){
+    b=s.indexOf("</style>",a);
+    if(b==-1){break};
+    css=css+s.substring(a+7,b)+"\n";
+    a=s.indexOf("<style>",b)
+  };
+  if(css!=""){
     e=mk("style");
-    e.textContent=s.substring(a+7,b);
+    e.textContent=css;
     (document.head||document.documentElement).appendChild(e)
   }
 };
