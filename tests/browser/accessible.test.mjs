@@ -63,6 +63,16 @@ before(async () => {
             // The deep page: the address of a link two folders down, served from the site.
             writePage(join(dir, 'deep'), 'a1one.html', { scripts: ['../tree.js'] });
             copyFileSync(join(dir, 'tree.js'), join(dir, 'deep', 'tree.js'));
+            // Names and style sheets by the page's language, the sheets carried in the script.
+            writeFileSync(join(dir, 'ml.de.css'), '.MainFolderLine { color: #c00000; }\n');
+            await generate(dir, 'ml', {
+                nodes: [folder('Files;;Dateien', [page('Open;;Öffnen', '/target/open.html')])], compact,
+                options: { ...TREE, prjChkUtf8: 1, prjChkMultiLingual: 1, prjLanguages: 'en;;de', prjJavascriptLanguageVariable: 'pageLang', prjCSSinJS: 1 },
+            });
+            for (const lang of ['en', 'de'])
+                writePage(dir, `ml-${lang}.html`, { head: `<script src="lang-${lang}.js"></script>`, scripts: ['ml.js'] });
+            for (const lang of ['en', 'de'])
+                writeFileSync(join(dir, `lang-${lang}.js`), `var pageLang='${lang}';\n`);
         }
     });
 });
@@ -239,6 +249,18 @@ for (const mode of MODES) {
                 await p.click('[id="ae1d1"]');
                 assert.equal(await p.locator('[id="ce1d1d1"]').count(), 1, 'entries are not drawn twice');
                 assert.deepEqual(await folderStates(p, ['e1d1']), [['e1d1', 'true', true]]);
+            });
+        });
+
+        test("the page language picks the names and the language's own style sheet", async () => {
+            await withPage(suite.browser, async ({ page: p }) => {
+                for (const [lang, name, color] of [['en', 'Files', 'rgb(0, 0, 128)'], ['de', 'Dateien', 'rgb(192, 0, 0)']]) {
+                    // Read before any hover or focus gives the name its mouse-over class.
+                    await p.goto(url(`ml-${lang}`));
+                    assert.deepEqual(await p.evaluate(() => [document.getElementById('ae1d1').textContent, getComputedStyle(document.getElementById('ae1d1')).color]),
+                        [name, color]);
+                    assert.equal(await p.evaluate(() => qGI('Open') === 'be1d1d1' || qGI('Öffnen') === 'be1d1d1'), true);
+                }
             });
         });
 
