@@ -592,6 +592,7 @@ void FolderWalk::writeMenuLink(const QString &shown, const QString &address)
             level.lengths = m_widths.addNameLength(shown, level.lengths);
         level.id = nextSiblingId(level.id);
         writeCall(m_mf, level.id, flags + QStringLiteral("nf"), shown, address, level.width);
+        noteDataEnd();
         *m_out += m_de;
         *m_out += QStringLiteral("();\r\n");
     } else {
@@ -610,6 +611,7 @@ void FolderWalk::closeMenuLevel()
     // gone over once at the end of the walk, not at every level around them.
     if (m_autoWidth)
         m_levelWidths.note(*m_out, finished.start, finished.lengths, finished.placeholder);
+    noteDataEnd();
     *m_out += m_de;
     *m_out += QStringLiteral("();\r\n");
 }
@@ -628,6 +630,7 @@ void FolderWalk::startColumn(MenuSerialiser::LevelState &level)
         level.lengths = AutomaticWidths::startLengths();
         level.start = out.size();
     }
+    noteDataColumn();
     out += m_col;
     out += QStringLiteral("();\r\n");
 }

@@ -24,7 +24,8 @@ const QStringList &fixedFunctions()
     static const QStringList names
         = { u"mf"_qs, u"udc"_qs, u"sf"_qs, u"lk"_qs, u"de"_qs, u"dw"_qs, u"os"_qs, u"cs"_qs, u"go"_qs,
               u"gf"_qs, u"col"_qs, u"openpage"_qs, u"closepage"_qs, u"open"_qs, u"close"_qs, u"swap"_qs,
-              u"swapimage"_qs, u"swapline"_qs, u"timeout"_qs, u"cnv"_qs, u"swapbox"_qs, u"gi"_qs, u"gp"_qs };
+              u"swapimage"_qs, u"swapline"_qs, u"timeout"_qs, u"cnv"_qs, u"swapbox"_qs, u"gi"_qs, u"gp"_qs,
+              u"start"_qs, u"draw"_qs };
     return names;
 }
 

@@ -1,10 +1,12 @@
 #include "generator/rundriver.h"
 
 #include "core/prompt.h"
+#include "generator/accessiblescript.h"
 #include "generator/embedstylesheet.h"
 #include "generator/folderexpansion.h"
 #include "generator/identifiers.h"
 #include "generator/menuflags.h"
+#include "generator/menufragment.h"
 #include "generator/runservices.h"
 #include "generator/runtimewriter.h"
 #include "generator/samplepage.h"
@@ -13,6 +15,7 @@
 #include "generator/sitemap.h"
 #include "options/options.h"
 #include "stylesheet/clscss.h"
+#include "core/textfile.h"
 #include "tree/nodes.h"
 
 namespace qwk {
@@ -209,17 +212,28 @@ QString RunDriver::scriptText()
     serialiser.setFolderExpansion([&folders](QString &out, const clsPage &page, MenuSerialiser::LevelState &level) {
         folders.expandIntoMenu(out, page, level);
     });
+    const bool accessible = accessibleMarkup(m_run);
+    MenuFragmentBuilder fragment(m_run);
     QString data = serialiser.writeTableStart();
     QString id = letter + QStringLiteral("1d0");
-    serialiser.serialiseNodes(data, m_root.nodes(), id, width);
+    {
+        DataCallObserverScope observe(accessible ? &fragment : nullptr);
+        serialiser.serialiseNodes(data, m_root.nodes(), id, width);
+    }
     data += serialiser.writeTableEnd();
     m_run.logLine(kRule);
+    m_fragment = accessible ? fragment.html() : QString();
+    m_fragmentUnknownNames = fragment.unknownNames();
 
-    ScriptRuntimeWriter runtime(m_run);
     QString script;
     script.reserve(data.size() + 64 * 1024);
-    runtime.writeRuntime(script);
-    runtime.writePageLoadCode(script);
+    if (accessible) {
+        AccessibleScriptWriter(m_run).writeRuntime(script);
+    } else {
+        ScriptRuntimeWriter runtime(m_run);
+        runtime.writeRuntime(script);
+        runtime.writePageLoadCode(script);
+    }
     script += StyleSheetEmbedder(m_run).zCSSclasses();
     script += data;
     return script;
@@ -232,10 +246,31 @@ void RunDriver::writeScript()
     if (m_run.needsServerControl()) {
         // The server rebuilds the script from the control's code-behind.
         ServerControlWriter(m_run).write(script);
+        if (accessibleMarkup(m_run))
+            m_run.logLine(QStringLiteral("No static menu is written: parts of this menu are put together on the "
+                                         "server when the page is asked for."));
         return;
     }
     m_run.logLine(QStringLiteral("Writing file: ") + path);
     m_run.writeTextFile(path, script);
+    if (accessibleMarkup(m_run))
+        writeFragment(path);
+}
+
+void RunDriver::writeFragment(const QString &scriptPath)
+{
+    const QString path = accessibleFragmentPath(scriptPath);
+    m_run.logLine(QStringLiteral("Writing file: ") + path);
+    if (m_fragmentUnknownNames > 0)
+        m_run.logLine(QStringLiteral("Note: %1 entries of the static menu have no name: their names are script "
+                                     "expressions, which only the script can work out.")
+                          .arg(m_fragmentUnknownNames));
+    if (!m_run.projectOptions().text(u"prjTransformURL").trimmed().isEmpty())
+        m_run.logLine(QStringLiteral("Note: the static menu's links are the addresses as entered; the address "
+                                     "hook runs only in the script."));
+    const FileResult written = writeFileAtomic(path, m_fragment.toUtf8());
+    if (!written.ok)
+        m_run.abortRun(written.error);
 }
 
 void RunDriver::checkServerControl() const

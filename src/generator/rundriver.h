@@ -76,11 +76,17 @@ private:
     // The sample page's file name: the fixed answer, or the save dialog's.
     std::optional<QString> chooseSampleFile();
 
+    // The accessible markup's static fragment: made by scriptText() from the
+    // same data calls, written beside the script by writeScript().
+    void writeFragment(const QString &scriptPath);
+
     RunServices &m_run;
     clsFolder &m_root;
     clsCSS *m_css;
     std::optional<QString> m_sampleAnswer;
     QString m_lastLog;
+    QString m_fragment;
+    int m_fragmentUnknownNames = 0;
 };
 
 } // namespace qwk

@@ -2,6 +2,7 @@
 
 #include "core/emitter.h"
 #include "core/textbuild.h"
+#include "generator/accessiblescript.h"
 #include "generator/menuflags.h"
 #include "generator/runservices.h"
 #include "generator/servercall.h"
@@ -112,6 +113,7 @@ MenuSerialiser::MenuSerialiser(RunServices &run)
     : m_run(run), m_options(run.projectOptions()), m_widths(m_options),
       m_flags(m_options),
       m_auto(m_options.isChecked(u"prjAutomaticWidth")),
+      m_accessible(m_options.isChecked(u"prjChkAccessible")),
       m_serverLanguages(run.languagesOnServer()),
       m_mf(run.scriptFunction(QStringLiteral("mf"))), m_sf(run.scriptFunction(QStringLiteral("sf"))),
       m_lk(run.scriptFunction(QStringLiteral("lk"))), m_de(run.scriptFunction(QStringLiteral("de"))),
@@ -159,6 +161,8 @@ void configureTableEmitter(TextEmitter &e, RunServices &run)
 
 QString MenuSerialiser::writeTableStart()
 {
+    if (m_accessible)
+        return AccessibleScriptWriter(m_run).startCall();
     QString out;
     TextEmitter e(out);
     configureTableEmitter(e, m_run);
@@ -174,6 +178,8 @@ QString MenuSerialiser::writeTableStart()
 
 QString MenuSerialiser::writeTableEnd()
 {
+    if (m_accessible)
+        return AccessibleScriptWriter(m_run).drawCall();
     QString out;
     TextEmitter e(out);
     configureTableEmitter(e, m_run);
@@ -249,11 +255,59 @@ void appendServerListCall(QString &out, QStringView function, QStringView id, QS
 
 } // namespace
 
-void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
-                    NameForm form, QStringView address, QStringView width)
+namespace {
+thread_local DataCallObserver *t_observer = nullptr;
+} // namespace
+
+DataCallObserverScope::DataCallObserverScope(DataCallObserver *observer)
+    : m_was(t_observer)
 {
+    t_observer = observer;
+}
+
+DataCallObserverScope::~DataCallObserverScope()
+{
+    t_observer = m_was;
+}
+
+void noteDataEnd()
+{
+    if (t_observer)
+        t_observer->end();
+}
+
+void noteDataColumn()
+{
+    if (t_observer)
+        t_observer->column();
+}
+
+void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
+                    NameForm form, QStringView address, QStringView width, bool addressIsScript)
+{
+    if (t_observer)
+        t_observer->call(function, id, flags, name, form, address, width);
+    if (addressIsScript && !address.isEmpty()) {
+        // The address goes in as the body of a function literal: written
+        // with an empty address, then the literal takes the place of its "".
+        const QString literal = QStringLiteral("function(){") + bareScript(address.toString()) + u'}';
+        DataCallObserver *const observer = t_observer;
+        t_observer = nullptr;
+        QString call;
+        appendDataCall(call, function, id, flags, name, form, QStringView(), width);
+        t_observer = observer;
+        // function("id","flags",name,"","width"); - the "" before the width.
+        const QString tail = QStringLiteral(",\"\",\"");
+        const qsizetype widthStart = call.lastIndexOf(tail);
+        call.replace(widthStart + 1, 2, literal);
+        out += call;
+        return;
+    }
     if (form == NameForm::ServerList) {
+        DataCallObserver *const observer = t_observer;
+        t_observer = nullptr;
         appendServerListCall(out, function, id, flags, name, address, width);
+        t_observer = observer;
         return;
     }
     // Called for every node: one resize to the worst case (every character
@@ -302,6 +356,7 @@ void MenuSerialiser::checkBareScript(const QString &text, const MenuNode &node)
 
 void MenuSerialiser::writeEnd(QString &out)
 {
+    noteDataEnd();
     out += m_de;
     out += QStringLiteral("();\r\n");
 }
@@ -338,7 +393,9 @@ void MenuSerialiser::writeFolder(QString &out, LevelState &level, const clsFolde
     const NameForm form = nameForm(folder.selectedOption(NodeOption::ChkFolderNameIsFunction));
     if (form == NameForm::AsWritten)
         checkBareScript(name, folder);
-    appendDataCall(out, main ? m_mf : m_sf, level.id, flags.view(), name, form, address, level.width);
+    if (m_accessible && !address.isEmpty())
+        checkBareScript(address, folder);
+    appendDataCall(out, main ? m_mf : m_sf, level.id, flags.view(), name, form, address, level.width, m_accessible);
 
     if (m_auto) {
         *childWidth = QStringLiteral("[$") + level.id + QStringLiteral("d0$]");
@@ -372,6 +429,7 @@ void MenuSerialiser::writeColumn(QString &out, LevelState &level, const clsColum
         } else if (m_options.isChecked(u"prjChkFirstColValue") && !first.isEmpty())
             level.width = first;
     }
+    noteDataColumn();
     out += m_run.commentLine(QStringLiteral("//new column"));
     out += m_col;
     out += QStringLiteral("();\r\n");
@@ -489,13 +547,16 @@ void MenuSerialiser::appendPageCall(QString &out, const LevelState &level, const
     flags.add(linkKindFlag(link, page.selectedOption(NodeOption::ChkNewWindow)));
     if (page.selectedOption(NodeOption::ChkNoPageImage))
         flags.add(u"nm");
+    const bool script = m_accessible && link == PageLink::Script;
+    if (script && !address.isEmpty())
+        checkBareScript(address, page);
     if (main) {
         // A page at the top level is drawn as a main-folder box whose anchor is a link.
         flags.add(u"nf");
-        appendDataCall(out, m_mf, level.id, flags.view(), name, form, address, level.width);
+        appendDataCall(out, m_mf, level.id, flags.view(), name, form, address, level.width, script);
         writeEnd(out);
     } else {
-        appendDataCall(out, m_lk, level.id, flags.view(), name, form, address, level.width);
+        appendDataCall(out, m_lk, level.id, flags.view(), name, form, address, level.width, script);
     }
 }
 

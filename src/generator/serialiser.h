@@ -38,13 +38,43 @@ enum class NameForm { AsWritten, Quoted, ServerList };
 // One data call of the menu data: function("id","flags",name,"address","width");
 // and CR LF. flags, address and width are escaped for the script string; a
 // width placeholder gets the fill mark (markedWidth).
+// With addressIsScript (the accessible markup's folder and link scripts) a
+// non-empty address is written as the function literal function(){...}, so
+// that the page never has to compile script text.
 void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags, QStringView name,
-                    NameForm form, QStringView address, QStringView width);
+                    NameForm form, QStringView address, QStringView width, bool addressIsScript = false);
 inline void appendDataCall(QString &out, QStringView function, QStringView id, QStringView flags,
                            QStringView name, QStringView address, QStringView width)
 {
     appendDataCall(out, function, id, flags, name, NameForm::AsWritten, address, width);
 }
+
+// Hears the data calls as the writers put them into the script, with their
+// arguments before escaping: the static fragment of the accessible markup is
+// built from the very calls the script holds. Installed for the current
+// thread by a DataCallObserverScope.
+class DataCallObserver {
+public:
+    virtual ~DataCallObserver() = default;
+    virtual void call(QStringView function, QStringView id, QStringView flags, QStringView name, NameForm form,
+                      QStringView address, QStringView width)
+        = 0;
+    virtual void column() = 0;
+    virtual void end() = 0;
+};
+class DataCallObserverScope {
+public:
+    explicit DataCallObserverScope(DataCallObserver *observer);
+    ~DataCallObserverScope();
+    DataCallObserverScope(const DataCallObserverScope &) = delete;
+    DataCallObserverScope &operator=(const DataCallObserverScope &) = delete;
+
+private:
+    DataCallObserver *m_was;
+};
+// Told by the writers of the end and column calls.
+void noteDataEnd();
+void noteDataColumn();
 
 class MenuSerialiser {
 public:
@@ -116,6 +146,7 @@ private:
     FolderExpansion m_expandFolder;
     MenuFlags m_flags;
     bool m_auto;
+    bool m_accessible;
     bool m_serverLanguages;
     // The identifiers of the data calls, asked for once per run.
     QString m_mf, m_sf, m_lk, m_de, m_col;
