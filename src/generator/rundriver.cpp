@@ -137,7 +137,12 @@ bool RunDriver::writeSample(const std::optional<QString> &file)
 {
     // The sample page's trouble is logged as its description alone.
     try {
-        SamplePageWriter(m_run).writeSample(file);
+        SamplePageWriter writer(m_run);
+        // The accessible page shows the menu as the run's fragment, enhanced
+        // by the script, so the page works with JavaScript off too.
+        if (m_run.projectOptions().isChecked(u"prjChkAccessible"))
+            writer.setMenuFragment([this] { return accessibleMenuFragment(m_run, m_root); });
+        writer.writeSample(file);
         return true;
     } catch (const RunAborted &e) {
         m_run.logLine(e.description());

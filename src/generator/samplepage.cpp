@@ -3,6 +3,7 @@
 #include "core/emitter.h"
 #include "core/textbuild.h"
 #include "core/textfile.h"
+#include "generator/accessiblescript.h"
 #include "generator/runservices.h"
 #include "options/options.h"
 
@@ -222,14 +223,13 @@ QString SamplePageWriter::accessiblePageText(const QString &samplePath, const QS
     const bool multilingual = options.isChecked(u"prjChkMultiLingual");
     const QString sampleHtml = options.text(u"prjSampleHTML");
     const QString fragment = m_fragment ? m_fragment() : QString();
-    const QString number = m_run.menuNumber();
 
     QString page;
     TextEmitter e(page);
     e.setLineEnd(kCRLF);
     e.set(u"scriptAddress"_qs, scriptAddress);
     e.set(u"fragmentAddress"_qs, fragmentAddress(scriptAddress));
-    e.set(u"menuId"_qs, number.isEmpty() ? QStringLiteral("quenwick-menu") : QStringLiteral("quenwick-menu-") + number);
+    e.set(u"menuId"_qs, accessibleMenuId(m_run));
     e.set(u"samplePath"_qs, samplePath);
     e.set(u"language"_qs, options.text(u"prjJavascriptLanguageVariable"));
     e.set(u"sampleHtml"_qs, sampleHtml);
