@@ -92,6 +92,8 @@ void AccessibleScriptWriter::writeRuntime(QString &out)
     e.set(u"topLinkCss"_qs, truth(on(u"prjChkTopLinkCSS")));
     e.set(u"momo"_qs, truth(on(u"prjChkMOMO")));
     e.set(u"noWrap"_qs, truth(!on(u"prjChkAllowLineBreaks")));
+    e.set(u"centered"_qs, truth(on(u"prjCenterTable")));
+    e.set(u"fullWidth"_qs, truth(on(u"prjWidthTo100")));
     e.set(u"mainIndent"_qs, pixels(opt.text(u"prjLeftIndentMainFolder")));
     e.set(u"subIndent"_qs, pixels(opt.text(u"prjLeftIndentSubFolder")));
     auto image = [&](const char16_t *key) { return scriptStringValue(opt.text(QStringView(key))); };

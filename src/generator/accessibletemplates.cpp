@@ -375,6 +375,17 @@ function lines(list){
     if(n.kind=="folder"&&n.built){lines(n.kids)}
   }
 }
+//columns side by side and sized to their entries, as the cells of a table; lists
+//without bullets. The rules weigh nothing (:where), so any style sheet of the
+//page overrides them. One element serves every menu of the page.
+function baseStyle(){
+  var e;
+  if(go("qwk-menu-base")){return};
+  e=mk("style");
+  e.id="qwk-menu-base";
+  e.textContent=":where(nav.qwk-menu){display:flex;align-items:flex-start}:where(nav.qwk-menu ul){list-style:none;margin:0;padding:0}";
+  (document.head||document.documentElement).insertBefore(e,(document.head||document.documentElement).firstChild)
+}
 //the draw call: the menu goes into the element with the menu's id, or where the script stands
 window.$f:draw$=function(){
   var host,i,j,u,inside,all=[];
@@ -391,7 +402,9 @@ window.$f:draw$=function(){
     if(!host){nav.id=menuId};
     if(host){host.appendChild(nav)}else if(inside){me.parentNode.insertBefore(nav,me.nextSibling)}else{document.body.appendChild(nav)}
   };
+  baseStyle();
   nav.className=C.tb+(dropDown?" qwk-menu qwk-dropdown":" qwk-menu qwk-tree");
+  if($centered$){nav.style.justifyContent="center"};
   nav.setAttribute("aria-label",menuLabel);
   if(nav.hasAttribute("data-qwk-static")){
     enhance(all);
@@ -400,6 +413,7 @@ window.$f:draw$=function(){
     while(nav.firstChild){nav.removeChild(nav.firstChild)};
     for(i=0;i<root.cols.length;i++){
       u=mk("ul","qwk-column");
+      if($fullWidth$){u.style.flex="1 1 auto"};
       for(j=0;j<root.cols[i].length;j++){u.appendChild(entry(root.cols[i][j]))};
       nav.appendChild(u)
     }
