@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { join } from 'node:path';
 import {
-    BASE_CSS, SITES, cookie, folder, generateSites, page, scriptFolder, setupSuite, shownSections, withPage, writePage,
+    SITES, cookie, folder, generateSites, page, scriptFolder, setupSuite, shownSections, withPage, writePage,
 } from './lib/harness.mjs';
 
 // Sub-folders of M1, one per placing: [id, position text, expected placing].
@@ -65,39 +65,28 @@ function expected(flags, box, sec) {
     return { left, top };
 }
 
-// The accessible markup leaves the menu's layout to the style sheet: its
-// pages link the test's sheet with the few rules every sheet for it has
-// (columns side by side, each as wide as its entries, sections placed
-// against their entry), as an author's would.
-const withSheet = {
-    accessibleCss: BASE_CSS + '.qwk-menu { display: flex; align-items: flex-start; }\n'
-        + '.qwk-menu ul { list-style: none; margin: 0; padding: 0; }\n'
-        + '.qwk-column { flex: 0 0 auto; }\n.qwk-dropdown li { position: relative; }\n',
-};
-
 let suite;
 before(async () => {
     suite = await setupSuite('dropdown', async (root) => {
-        await generateSites(root, 'dd', { nodes, options: { prjChkTreeMenus: 0 } }, SITES, withSheet);
+        await generateSites(root, 'dd', { nodes, options: { prjChkTreeMenus: 0 } });
         await generateSites(root, 'down', {
             nodes: barNodes, options: { prjChkTreeMenus: 0, prjChkMainMenusDownward: 1, prjCenterTable: 1 },
-        }, SITES, withSheet);
-        await generateSites(root, 'ddopen', { nodes, options: { prjChkTreeMenus: 0, prjChkAllMenusOpen: 1 } }, SITES, withSheet);
-        for (const { dir, markup } of SITES) {
-            const sheet = (name) => (markup === 'accessible' ? `<link rel="stylesheet" href="${name}.css">` : '');
+        });
+        await generateSites(root, 'ddopen', { nodes, options: { prjChkTreeMenus: 0, prjChkAllMenusOpen: 1 } });
+        for (const { dir } of SITES) {
             // The menu stands away from the page's edges, so that sections
             // placed above and to the left stay on the page.
             for (const name of ['dd', 'down', 'ddopen'])
                 writePage(join(root, dir), `${name}.html`, {
                     title: name,
-                    head: `<style>#menu{margin:260px 0 0 380px}</style>${sheet(name)}`,
+                    head: '<style>#menu{margin:260px 0 0 380px}</style>',
                     after: `<div id="menu"><script src="${name}.js"></script></div>`,
                     body: '<p>page text</p>',
                 });
             // The same menu inside a positioned page header, as many sites have.
             writePage(join(root, dir), 'header.html', {
                 title: 'header',
-                head: `<style>#header{position:relative;margin:260px 0 0 380px;padding:7px}</style>${sheet('dd')}`,
+                head: '<style>#header{position:relative;margin:260px 0 0 380px;padding:7px}</style>',
                 after: '<div id="header"><script src="dd.js"></script></div>',
                 body: '<p>page text</p>',
             });
@@ -137,12 +126,15 @@ async function assertPlaced(p, id, flags, what) {
 // markup sets it on the section's div, the accessible one on its list.
 const layer = (p, id) => p.evaluate((i) => getComputedStyle(document.getElementById(i)).zIndex, id);
 
-// Where the specified markup's menu bar (its outer layout table) stands
-// within #menu.
+// Where the menu bar stands within #menu: the specified markup's outer
+// layout table, or the accessible markup's columns taken together.
 const barOffsets = (p) => p.evaluate(() => {
-    const t = document.getElementById('ce1d1').closest('td').closest('table').getBoundingClientRect();
     const m = document.getElementById('menu').getBoundingClientRect();
-    return { left: t.left - m.left, right: m.right - t.right };
+    const nav = document.querySelector('#menu nav.qwk-menu');
+    const parts = nav ? [...nav.querySelectorAll(':scope > .qwk-column')]
+        : [document.getElementById('ce1d1').closest('td').closest('table')];
+    const rects = parts.map((e) => e.getBoundingClientRect());
+    return { left: Math.min(...rects.map((r) => r.left)) - m.left, right: m.right - Math.max(...rects.map((r) => r.right)) };
 });
 
 for (const site of SITES) {
@@ -312,12 +304,8 @@ for (const site of SITES) {
                 const boxes = await Promise.all(['ce1d1', 'ce2d1', 'ce3d1'].map((id) => rect(p, id)));
                 assert.ok(boxes[0].left < boxes[1].left && boxes[1].left < boxes[2].left && boxes[0].top === boxes[1].top,
                     'the columns stand side by side');
-                // Centring is the specified markup's layout table's option; the
-                // accessible markup's bar is placed by the style sheet.
-                if (site.markup === 'specified') {
-                    const bar = await barOffsets(p);
-                    assert.ok(Math.abs(bar.left - bar.right) <= 1, `the bar is centred: ${JSON.stringify(bar)}`);
-                }
+                const bar = await barOffsets(p);
+                assert.ok(Math.abs(bar.left - bar.right) <= 1, `the bar is centred: ${JSON.stringify(bar)}`);
                 await pointAt(p, 'e1d1');
                 await p.clock.runFor(400);
                 assert.deepEqual(await shownSections(p, BAR), ['e1d1']);

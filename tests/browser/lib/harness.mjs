@@ -157,18 +157,13 @@ export async function generateBoth(root, name, project) {
 }
 
 // Generates the project once per site into root/<site.dir>/, the accessible
-// sites with prjChkAccessible on and, when accessibleCss is given, that
-// style sheet (DEFAULT_SHEET: the one offered for the markup).
-export async function generateSites(root, name, project, sites = SITES, { accessibleCss } = {}) {
-    await Promise.all(sites.map((site) => {
-        const accessible = site.markup === 'accessible';
-        return generate(join(root, site.dir), name, {
-            ...project,
-            ...(accessible && accessibleCss !== undefined ? { css: accessibleCss } : {}),
-            compact: site.mode === 'compact',
-            options: { ...project.options, ...(accessible ? { prjChkAccessible: 1 } : {}) },
-        });
-    }));
+// sites with prjChkAccessible on.
+export async function generateSites(root, name, project, sites = SITES) {
+    await Promise.all(sites.map((site) => generate(join(root, site.dir), name, {
+        ...project,
+        compact: site.mode === 'compact',
+        options: { ...project.options, ...(site.markup === 'accessible' ? { prjChkAccessible: 1 } : {}) },
+    })));
 }
 
 // A web page. scripts are the addresses of menu scripts, included where the
