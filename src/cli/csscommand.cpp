@@ -1,6 +1,7 @@
 #include "cli/csscommand.h"
 
 #include "core/textfile.h"
+#include "stylesheet/accessiblesheet.h"
 #include "stylesheet/cssvocabulary.h"
 
 namespace qwk::cli {
@@ -11,8 +12,10 @@ int cssCommand(CliApp &app, const Arguments &args)
         return BadArguments;
     const clsOptions &options = app.options();
     const bool mouseOverHover = options.controlValue(u"prjChkMOMO").toInt() != 0;
-    const QString sheet = defaultStyleSheet(
-        !args.tree, mouseOverHover, [&options](const QString &key) { return options.projectClassName(key); });
+    const ClassNameFunction names = [&options](const QString &key) { return options.projectClassName(key); };
+    const QString sheet = options.isChecked(u"prjChkAccessible")
+        ? accessibleStyleSheet(!args.tree, names)
+        : defaultStyleSheet(!args.tree, mouseOverHover, names);
     if (args.out.isEmpty()) {
         app.out() << sheet;
         app.out().flush();

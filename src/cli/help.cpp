@@ -29,7 +29,8 @@ const CommandHelp kCommands[] = {
      "  --out FILE         the project file to write\n"},
     {"css", "PROJECT [--tree] [--out FILE]",
      "Writes the default style sheet with the project's class names: the drop-down\n"
-     "menu's sheet, or the tree menu's with --tree.\n"
+     "menu's sheet, or the tree menu's with --tree. A project with the accessible\n"
+     "menu markup (prjChkAccessible) gets the sheet written for that markup.\n"
      "  --tree             the tree menu's style sheet\n"
      "  --out FILE         write to FILE instead of standard output\n"},
 };

@@ -2,6 +2,7 @@
 
 #include "core/emitter.h"
 #include "core/textbuild.h"
+#include "core/textfile.h"
 #include "generator/runservices.h"
 #include "options/options.h"
 
@@ -49,6 +50,63 @@ const QStringView kLanguageNote = uR"html(<p>Inserted script: var $language$= 'e
 
 // The project's own script for the sample page, as the author wrote it.
 const QStringView kSampleScript = uR"html(<script type ="text/javascript">$sampleHtml$</script>)html";
+
+// The accessible markup's page. The menu stands before the main landmark:
+// the fragment (when there is one) and the script that enhances it, or the
+// script alone, which then draws the menu where it stands.
+const QStringView kAccessiblePage = uR"html(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<meta name="generator" content="Quenwick">
+<title>Menu sample page</title>
+$styleSheetLink$
+$languageScript$
+</head>
+<body>
+$sampleScript$
+$fragment$
+<script src="$h:scriptAddress$"></script>
+<main>
+<h1>Menu sample page</h1>
+<p>$menuHere$</p>
+<h2>Two ways to put the menu in a page</h2>
+<h3>The menu's lists in the page, enhanced by the script</h3>
+<p>The run writes the menu's links as a static fragment beside the script. Include it in the page where the menu goes (with a server-side include, a static site generator or by copying it in) and put the script after it. Visitors without JavaScript get every link; with JavaScript the script makes the folders open and close.</p>
+<pre><code>&lt;!--#include virtual=&quot;$h:fragmentAddress$&quot; --&gt;
+&lt;script src=&quot;$h:scriptAddress$&quot;&gt;&lt;/script&gt;</code></pre>
+<h3>The script alone</h3>
+<p>Without the fragment, the script draws the menu where its script element stands:</p>
+<pre><code>&lt;script src=&quot;$h:scriptAddress$&quot;&gt;&lt;/script&gt;</code></pre>
+<p>or, loaded anywhere in the page (also with <code>defer</code> or <code>async</code>), into the element whose id is <code>$menuId$</code>:</p>
+<pre><code>&lt;div id=&quot;$menuId$&quot;&gt;&lt;/div&gt;
+&lt;script src=&quot;$h:scriptAddress$&quot; defer&gt;&lt;/script&gt;</code></pre>
+<h2>File information</h2>
+<p>File name:  $h:samplePath$</p>
+<p>File date:  $date$</p>
+$cssLink$
+<p>Javascript link:  $h:scriptAddress$</p>
+$languageNote$
+</main>
+</body>
+</html>
+)html";
+const QStringView kAccessibleStyleSheetLink = uR"html(<link rel="stylesheet" href="$h:styleSheetAddress$">)html";
+const QStringView kAccessibleLanguageScript = uR"html(<script>var $language$= 'en-US';</script>)html";
+const QStringView kAccessibleSampleScript = uR"html(<script>$sampleHtml$</script>)html";
+const QStringView kMenuFromFragment
+    = u"The menu above is the static fragment included in this page, enhanced by the script.";
+const QStringView kMenuFromScript = u"The menu above is drawn by the script where its script element stands.";
+
+// The fragment's address: the script's with its extension replaced.
+QString fragmentAddress(const QString &scriptAddress)
+{
+    const qsizetype slash = scriptAddress.lastIndexOf(u'/');
+    const qsizetype dot = scriptAddress.lastIndexOf(u'.');
+    const QString stem = dot > slash ? scriptAddress.left(dot) : scriptAddress;
+    return stem + QStringLiteral(".fragment.html");
+}
 
 QString folderOf(const QString &path)
 {
@@ -105,9 +163,17 @@ void SamplePageWriter::writeSample(const std::optional<QString> &chosen)
         m_run.abortRun(QStringLiteral("Cancel was selected. No sample page was written."));
     const QString &path = *chosen;
 
+    const bool accessible = m_run.projectOptions().isChecked(u"prjChkAccessible");
     const QString page = pageText(path, scriptAddress);
     m_run.logLine(QStringLiteral("Writing file: ") + path);
-    m_run.writeTextFile(path, page);
+    if (accessible) {
+        // The page says it is UTF-8, so it is written so whatever the project's encoding.
+        const FileResult written = writeFileAtomic(path, encodeText(page, true));
+        if (!written.ok)
+            m_run.abortRun(written.error);
+    } else {
+        m_run.writeTextFile(path, page);
+    }
     m_run.logLine(QString(49, u'-'));
 }
 
@@ -120,6 +186,8 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
     // Written bare into a script element and the page: only a script name may go there.
     if (multilingual && !language.trimmed().isEmpty() && !isScriptVariableName(language.trimmed()))
         m_run.abortRun(QStringLiteral("Javascript language variable is not a script name: ") + language.trimmed());
+    if (options.isChecked(u"prjChkAccessible"))
+        return accessiblePageText(samplePath, scriptAddress);
     const QString sampleHtml = options.text(u"prjSampleHTML");
 
     QString page;
@@ -144,6 +212,45 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
         locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' '
             + locale.toString(QTime::currentTime(), QLocale::ShortFormat));
     e.emit(kSamplePage);
+    return page;
+}
+
+QString SamplePageWriter::accessiblePageText(const QString &samplePath, const QString &scriptAddress)
+{
+    const clsOptions &options = m_run.projectOptions();
+    const bool cssInScript = options.isChecked(u"prjCSSinJS");
+    const bool multilingual = options.isChecked(u"prjChkMultiLingual");
+    const QString sampleHtml = options.text(u"prjSampleHTML");
+    const QString fragment = m_fragment ? m_fragment() : QString();
+    const QString number = m_run.menuNumber();
+
+    QString page;
+    TextEmitter e(page);
+    e.setLineEnd(kCRLF);
+    e.set(u"scriptAddress"_qs, scriptAddress);
+    e.set(u"fragmentAddress"_qs, fragmentAddress(scriptAddress));
+    e.set(u"menuId"_qs, number.isEmpty() ? QStringLiteral("quenwick-menu") : QStringLiteral("quenwick-menu-") + number);
+    e.set(u"samplePath"_qs, samplePath);
+    e.set(u"language"_qs, options.text(u"prjJavascriptLanguageVariable"));
+    e.set(u"sampleHtml"_qs, sampleHtml);
+    // The fragment ends with its own line end or not; the page's lines stay whole either way.
+    e.set(u"fragment"_qs, fragment.trimmed());
+    e.set(u"menuHere"_qs, (fragment.trimmed().isEmpty() ? kMenuFromScript : kMenuFromFragment).toString());
+    if (!cssInScript) {
+        const QString styleSheet = m_run.styleSheetPath();
+        e.set(u"styleSheet"_qs, styleSheet);
+        e.set(u"styleSheetAddress"_qs, m_run.ra(styleSheet));
+    }
+    e.set(u"styleSheetLink"_qs, cssInScript ? QString() : e.render(kAccessibleStyleSheetLink));
+    e.set(u"languageScript"_qs, multilingual ? e.render(kAccessibleLanguageScript) : QString());
+    e.set(u"sampleScript"_qs, sampleHtml.isEmpty() ? QString() : e.render(kAccessibleSampleScript));
+    e.set(u"cssLink"_qs, e.render(cssInScript ? kCssInScript : kCssLink));
+    e.set(u"languageNote"_qs, multilingual ? e.render(kLanguageNote) : QString());
+    const QLocale locale = QLocale::system();
+    e.set(u"date"_qs,
+        locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' '
+            + locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    e.emit(kAccessiblePage);
     return page;
 }
 

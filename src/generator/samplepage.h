@@ -1,11 +1,15 @@
 #pragma once
 // The "writeSample" job: a small HTML page that includes the menu script, so
 // the designer can open it in a browser and see the menu at work. The page
-// also says where the page, the style sheet and the script are.
+// also says where the page, the style sheet and the script are. With the
+// accessible menu markup the page is HTML5 (a language, a title, one heading,
+// a main landmark) and shows both ways of putting the menu in a page: the
+// menu's static fragment enhanced by the script, and the script alone.
 
 #include "core/prompt.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace qwk {
@@ -31,8 +35,18 @@ public:
     // The page's text for a page written to samplePath.
     QString pageText(const QString &samplePath, const QString &scriptAddress);
 
+    // The accessible markup's static fragment of the menu (its <nav> with
+    // every link), which the page holds in front of the script. Without a
+    // source, or when it gives an empty text (a menu with parts read on the
+    // server has no fragment), the script alone draws the menu there.
+    using MenuFragment = std::function<QString()>;
+    void setMenuFragment(MenuFragment fragment) { m_fragment = std::move(fragment); }
+
 private:
+    QString accessiblePageText(const QString &samplePath, const QString &scriptAddress);
+
     RunServices &m_run;
+    MenuFragment m_fragment;
 };
 
 } // namespace qwk

@@ -3,6 +3,7 @@
 #include "core/emitter.h"
 #include "core/htmltext.h"
 #include "core/textbuild.h"
+#include "core/textfile.h"
 #include "generator/folderexpansion.h"
 #include "generator/identifiers.h"
 #include "generator/menuflags.h"
@@ -56,6 +57,28 @@ const QStringView kLinkLine = uR"html(<p class='$boxClass$'>$indent$$image$<a hr
 )html";
 const QStringView kLineImage = uR"html(<img src=$imageFile$>&nbsp;)html";
 
+// The accessible markup's site map: an HTML5 page, written in UTF-8, whose
+// main landmark holds the heading and the menu as nested lists.
+const QStringView kAccessiblePageHead = uR"html(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<title>Site map</title>
+<link rel="stylesheet" href="$h:styleSheetAddress$">
+</head>
+<body>
+<main>
+<h1>Site map</h1>
+<ul class="$listClass$">
+)html";
+const QStringView kAccessiblePageTail = uR"html(</ul>
+<p>Total number of links: $links$.</p>
+</main>
+</body>
+</html>
+)html";
+
 // A name without its class suffix ("News*03" is shown as News).
 QString withoutSuffix(QString name)
 {
@@ -75,6 +98,12 @@ QString attributeValue(const QString &value)
             return u'"' + htmlEscaped(value) + u'"';
     }
     return value;
+}
+
+// An image beside a name says nothing the name does not: empty alternative text.
+QString decorativeImage(const QString &attributeFile)
+{
+    return QStringLiteral("<img src=") + attributeFile + QStringLiteral(" alt=\"\">");
 }
 
 } // namespace
@@ -152,8 +181,40 @@ const QStringList &SiteMapWriter::linePieces(LinePieces which)
     return pieces;
 }
 
+void SiteMapWriter::closeListsTo(QString &out, int indent)
+{
+    while (qsizetype(m_openFolders.size()) > std::max(indent, 0)) {
+        if (m_openFolders.back())
+            out += QStringLiteral("</ul>\r\n");
+        out += QStringLiteral("</li>\r\n");
+        m_openFolders.pop_back();
+    }
+}
+
+void SiteMapWriter::enterListLevel(QString &out, int indent)
+{
+    closeListsTo(out, indent);
+    // An entry deeper than the innermost open folder (which a well-formed
+    // walk never gives) goes into that folder.
+    if (!m_openFolders.empty() && !m_openFolders.back()) {
+        out += QStringLiteral("<ul>\r\n");
+        m_openFolders.back() = true;
+    }
+}
+
 void SiteMapWriter::folderLine(QString &out, const QString &text, int indent, bool mainFolder)
 {
+    if (m_nested) {
+        enterListLevel(out, indent);
+        const LineClass box = mainFolder ? MainFolderBox : SubFolderBox;
+        const std::optional<QString> &file = lineImage(box);
+        const QString image = file ? decorativeImage(*file) : QString();
+        appendPieces(out, { u"<li class=\"", lineClass(box), u"\"><span class=\"",
+                              lineClass(mainFolder ? MainFolderLine : SubFolderLine), u"\">",
+                              image, text, u"</span>\r\n" });
+        m_openFolders.push_back(false);
+        return;
+    }
     const QStringList &p = linePieces(mainFolder ? MainFolder : SubFolder);
     appendPieces(out, { p[0], indentText(indent), p[1], text, p[2] });
 }
@@ -161,12 +222,22 @@ void SiteMapWriter::folderLine(QString &out, const QString &text, int indent, bo
 void SiteMapWriter::linkLine(
     QString &out, const QString &address, const QString &name, int indent, bool image)
 {
-    const QStringList &p = linePieces(image ? LinkWithImage : LinkWithoutImage);
     // A double quote would end the attribute early.
     QString href = serverHtmlText(address);
     if (href.contains(u'"'))
         href.replace(u'"', QStringLiteral("&quot;"));
     const bool missing = name.isEmpty() || name.trimmed().isEmpty();
+    if (m_nested) {
+        enterListLevel(out, indent);
+        const std::optional<QString> &file = lineImage(LinkBox);
+        const QString imageHtml = image && file ? decorativeImage(*file) : QString();
+        appendPieces(out, { u"<li class=\"", lineClass(LinkBox), u"\"><a class=\"", lineClass(LinkLine),
+                              u"\" href=\"", href, u"\">",
+                              imageHtml,
+                              missing ? QStringView(u"(Missing name)") : QStringView(name), u"</a></li>\r\n" });
+        return;
+    }
+    const QStringList &p = linePieces(image ? LinkWithImage : LinkWithoutImage);
     appendPieces(out, { p[0], indentText(indent), p[1], href, p[2],
                           missing ? QStringView(u"(Missing name)") : QStringView(name), p[3] });
 }
@@ -174,6 +245,7 @@ void SiteMapWriter::linkLine(
 QString SiteMapWriter::walkTree()
 {
     m_links = 0;
+    m_openFolders.clear();
     m_run.clearTreeFlags();
     // The server form reads "[%" and "%]" in the lines as its calls.
     ServerTextScope serverText(m_run.needsServerControl() || treeHasServerSections(m_root));
@@ -213,6 +285,8 @@ QString SiteMapWriter::walkTree()
     Walk walk { *this, folders, lines, {}, {} };
     // The markers are let through: one kind test fewer per node than skipping them.
     qwk::walkTree<EndMarkers::Visit>(m_root, walk);
+    if (m_nested)
+        closeListsTo(walk.out, 0);
     return std::move(walk.out);
 }
 
@@ -321,18 +395,45 @@ QString SiteMapWriter::pageText(QString lines)
     return lines;
 }
 
+QString SiteMapWriter::accessiblePageText(QString lists)
+{
+    TextEmitter e(lists);
+    e.setLineEnd(kCRLF);
+    e.set(u"styleSheetAddress"_qs, m_run.ra(m_run.styleSheetPath()));
+    e.set(u"listClass"_qs, lineClass(MenuTreeBox));
+    e.set(u"links"_qs, QString::number(m_links));
+    lists.prepend(e.render(kAccessiblePageHead));
+    e.emit(kAccessiblePageTail);
+    return lists;
+}
+
 void SiteMapWriter::writeSiteMap()
 {
+    const bool accessible = m_run.projectOptions().isChecked(u"prjChkAccessible");
+    // Parts read on the server are written by the server library in the
+    // older markup, into the ASP.NET form; such a site map keeps that form.
+    const bool server = m_run.needsServerControl() || treeHasServerSections(m_root);
+    if (accessible && server)
+        m_run.logLine(QStringLiteral(
+            "Note: the menu has parts read on the web server; the site map keeps the ASP.NET form and its markup."));
+    m_nested = accessible && !server;
     QString lines = walkTree();
     if (m_run.needsServerControl()) {
         writeAspNetSiteMap(lines);
         return;
     }
-    const QString page = pageText(std::move(lines));
+    const QString page = m_nested ? accessiblePageText(std::move(lines)) : pageText(std::move(lines));
     const QString path
         = RunServices::stripExtension(m_run.projectOptions().text(u"prjFilJS")) + QStringLiteral(".sm.html");
     m_run.logLine(QStringLiteral("Writing file: ") + path);
-    m_run.writeTextFile(path, page);
+    if (m_nested) {
+        // The page says it is UTF-8, so it is written so whatever the project's encoding.
+        const FileResult written = writeFileAtomic(path, encodeText(page, true));
+        if (!written.ok)
+            m_run.abortRun(written.error);
+    } else {
+        m_run.writeTextFile(path, page);
+    }
     m_run.logLine(QStringLiteral("Total number of links: ") + QString::number(m_links) + u'.');
 }
 

@@ -4,13 +4,15 @@
 // classes of the menu's style sheet. Sections that must be read on the web
 // server leave server calls in the text; such a site map is written as an
 // ASP.NET user control whose code-behind holds the server library, with a
-// page that shows it.
+// page that shows it. A project with the accessible menu markup gets an
+// HTML5 page instead: a main landmark, one heading and nested lists.
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace qwk {
 
@@ -34,6 +36,13 @@ public:
 
     // The page around the walk's lines.
     QString pageText(QString lines);
+    // The HTML5 page around the walk's nested lists (accessible markup).
+    QString accessiblePageText(QString lists);
+
+    // Whether the walk writes nested lists (the accessible markup, for a
+    // tree without parts read on the server). Set by writeSiteMap; a test
+    // may set it before walkTree.
+    void setNestedLists(bool on) { m_nested = on; }
 
     // The ASP.NET form, for a tree that needs the server: the walk's lines
     // with their server calls turned into server blocks, in the control.
@@ -64,6 +73,10 @@ private:
     // The fixed text of a line kind around its slots, rendered at its first line.
     enum LinePieces { MainFolder, SubFolder, LinkWithImage, LinkWithoutImage, LinePieceKinds };
     const QStringList &linePieces(LinePieces which);
+    // Nested lists: closes the folders deeper than indent and opens the
+    // list of the folder an entry at indent goes into.
+    void enterListLevel(QString &out, int indent);
+    void closeListsTo(QString &out, int indent);
 
     RunServices &m_run;
     clsFolder &m_root;
@@ -73,6 +86,10 @@ private:
     std::array<std::optional<QString>, 3> m_lineImages; // main folder, sub-folder, link
     std::array<QStringList, LinePieceKinds> m_linePieces;
     int m_links = 0;
+    bool m_nested = false;
+    // The folders open in the nested lists, outermost first: whether each
+    // has opened the list of its entries yet (an empty folder gets none).
+    std::vector<bool> m_openFolders;
 };
 
 } // namespace qwk

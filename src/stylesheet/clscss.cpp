@@ -4,6 +4,7 @@
 #include "core/textfile.h"
 #include "options/controls.h"
 #include "options/options.h"
+#include "stylesheet/accessiblesheet.h"
 #include "stylesheet/csspreview.h"
 #include "stylesheet/cssrules.h"
 
@@ -129,8 +130,11 @@ bool clsCSS::newCSSFile(bool dropDown)
         return false;
     setOption(u"prjFilCSS", QString());
     const bool mouseOverHover = m_options->controlValue(u"prjChkMOMO").toInt() != 0;
-    const QString sheet
-        = defaultStyleSheet(dropDown, mouseOverHover, [this](const QString &key) { return className(key); });
+    const ClassNameFunction names = [this](const QString &key) { return className(key); };
+    // A project with the accessible markup gets the sheet written for it.
+    const QString sheet = m_options->isChecked(u"prjChkAccessible")
+        ? accessibleStyleSheet(dropDown, names)
+        : defaultStyleSheet(dropDown, mouseOverHover, names);
     m_writeUtf8 = false;
     m_writeBom = false;
     m_doc.setText(sheet);

@@ -146,6 +146,64 @@ private Q_SLOTS:
             QCOMPARE(j.options.text(u"prjFilSample"), j.path(QStringLiteral("kept.html")));
     }
 
+    // The accessible markup's page: HTML5 with one heading in the main
+    // landmark, the menu before it (the fragment and the script that
+    // enhances it, or the script alone), the examples of both ways with the
+    // menu's id, and UTF-8 bytes.
+    void accessiblePage_data()
+    {
+        QTest::addColumn<QString>("fragment");
+        QTest::addColumn<QString>("menuNumber");
+        QTest::addColumn<QString>("menuId");
+        const QString nav = QStringLiteral("<nav id=\"quenwick-menu\" aria-label=\"Site menu\" data-qwk-static>"
+                                           "<ul class=\"qwk-column\"><li><a href=\"/caf\u00e9.html\">Caf\u00e9</a>"
+                                           "</li></ul></nav>\n");
+        QTest::newRow("with the fragment") << nav << "" << "quenwick-menu";
+        QTest::newRow("script alone") << "" << "" << "quenwick-menu";
+        QTest::newRow("menu number 3") << "" << "3" << "quenwick-menu-3";
+    }
+    void accessiblePage()
+    {
+        QFETCH(QString, fragment);
+        QFETCH(QString, menuNumber);
+        QFETCH(QString, menuId);
+        Job j;
+        j.options.setControlValue(u"prjChkAccessible", 1);
+        if (!menuNumber.isEmpty()) {
+            j.options.setControlValue(u"prjMultipleMenu", 1);
+            j.options.setControlValue(u"prjMultipleMenuNumber", menuNumber);
+        }
+        SamplePageWriter w(*j.run);
+        int asked = 0;
+        w.setMenuFragment([&] {
+            ++asked;
+            return fragment;
+        });
+        const QString file = j.path(QStringLiteral("sample.html"));
+        w.writeSample(file);
+        QCOMPARE(asked, 1);
+        const QByteArray bytes = test::readBytes(file);
+        const QString page = QString::fromUtf8(bytes);
+        const QStringList lines = page.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.mid(0, 7),
+            (QStringList { "<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
+                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
+                "<meta name=\"generator\" content=\"Quenwick\">", "<title>Menu sample page</title>" }));
+        QVERIFY(lines.contains("<link rel=\"stylesheet\" href=\"/qmenu.css\">"));
+        QCOMPARE(page.count(u"<h1>"), 1);
+        QCOMPARE(page.count(u"<main>"), 1);
+        // The menu stands in front of the main landmark: the fragment, then the script.
+        const QString menu = fragment.isEmpty() ? QString() : fragment.trimmed() + "\r\n";
+        QVERIFY(page.contains(
+            "<body>\r\n" + menu + "<script src=\"/menu/qmenu.js\"></script>\r\n<main>\r\n<h1>Menu sample page</h1>"));
+        QVERIFY(page.contains(fragment.isEmpty() ? u"drawn by the script" : u"static fragment included"));
+        QVERIFY(page.contains("&lt;!--#include virtual=&quot;/menu/qmenu.fragment.html&quot; --&gt;"));
+        QVERIFY(page.contains("&lt;div id=&quot;" + menuId + "&quot;&gt;&lt;/div&gt;"));
+        QVERIFY(!page.contains(u"type =\"text/javascript\""));
+        if (!fragment.isEmpty())
+            QVERIFY(bytes.contains("Caf\xC3\xA9"));
+    }
+
     void defaultNameWithoutWebRoot()
     {
         Job j;

@@ -276,6 +276,66 @@ private Q_SLOTS:
         QCOMPARE(j.run->logEntries().last(), QStringLiteral("Total number of links: 4."));
     }
 
+    // The accessible markup's page: HTML5, one heading in the main landmark,
+    // the tree as nested lists (a folder listed from the disk among them),
+    // decorative images, and UTF-8 whatever the project's encoding.
+    void accessiblePage()
+    {
+        Job j;
+        j.options.setControlValue(u"prjChkAccessible", 1);
+        j.options.setControlValue(u"prjChkPLI", 1);
+        j.options.setControlValue(u"prjFilPLIMG", QStringLiteral("/img/link.gif"));
+        for (const char *f : { "docs/guide.htm", "docs/more/faq.htm" }) {
+            QDir().mkpath(QFileInfo(j.path(f)).path());
+            test::writeBytes(j.path(f), "x");
+        }
+        clsFolder *news = j.folder(j.root.nodes(), QStringLiteral("News*03"));
+        j.page(news->nodes(), QStringLiteral("Today"), QStringLiteral("/news/today.html"));
+        clsFolder *archive = j.folder(news->nodes(), QStringLiteral("Archive"));
+        // Names are the author's HTML, as in the menu.
+        j.page(archive->nodes(), QStringLiteral("Caf\u00e9 <b>bar</b>"), QStringLiteral("/news/caf\u00e9.html?a=\"1\""))
+            ->setValue(u"lnkChkNoPageImage", 1);
+        j.folder(news->nodes(), QStringLiteral("Empty"));
+        j.page(j.root.nodes(), QStringLiteral("Home"), QStringLiteral("/index.html"));
+        clsPage *docs = j.advanced(j.root.nodes(), QStringLiteral("Docs"), u"lnkOptURLHarddisk");
+        docs->setValue(u"lnkHarddiskDirPage", j.path(QStringLiteral("docs")));
+        docs->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||str||sub||"));
+        QVERIFY(j.job());
+        const QString link = QStringLiteral("<li class=\"LinkBox\"><a class=\"LinkLine\" href=\"%1\">%2</a></li>");
+        const QString image = QStringLiteral("<img src=/img/link.gif alt=\"\">");
+        const QStringList expected {
+            "<!DOCTYPE html>", "<html lang=\"en\">", "<head>", "<meta charset=\"utf-8\">",
+            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">", "<title>Site map</title>",
+            "<link rel=\"stylesheet\" href=\"/qmenu.css\">", "</head>", "<body>", "<main>", "<h1>Site map</h1>",
+            "<ul class=\"MenuTreeBox\">",
+            "<li class=\"MainFolderBox\"><span class=\"MainFolderLine\">News</span>", "<ul>",
+            link.arg("/news/today.html", image + "Today"),
+            "<li class=\"SubFolderBox\"><span class=\"SubFolderLine\">Archive</span>", "<ul>",
+            link.arg("/news/caf\u00e9.html?a=&quot;1&quot;", "Caf\u00e9 <b>bar</b>"), "</ul>", "</li>",
+            "<li class=\"SubFolderBox\"><span class=\"SubFolderLine\">Empty</span>", "</li>", "</ul>", "</li>",
+            link.arg("/index.html", image + "Home"),
+            "<li class=\"MainFolderBox\"><span class=\"MainFolderLine\">more</span>", "<ul>",
+            link.arg("/docs/more/faq.htm", image + "faq"), "</ul>", "</li>", link.arg("/docs/guide.htm", image + "guide"),
+            "</ul>", "<p>Total number of links: 5.</p>", "</main>", "</body>", "</html>", "" };
+        const QByteArray bytes = test::readBytes(j.path(QStringLiteral("menu/qmenu.sm.html")));
+        QCOMPARE(QString::fromUtf8(bytes).split(QStringLiteral("\r\n")), expected);
+        QCOMPARE(j.run->logEntries().last(), QStringLiteral("Total number of links: 5."));
+    }
+
+    void accessibleWithServerPartsKeepsTheServerForm()
+    {
+        Job j;
+        j.options.setControlValue(u"prjChkAccessible", 1);
+        clsPage *asp = j.advanced(j.root.nodes(), QStringLiteral("Files"), u"lnkOptURLHarddisk");
+        asp->setValue(u"lnkHarddiskDirPage", j.path(QStringLiteral("docs")));
+        asp->setValue(u"lnkHarddiskOptionsPage", QStringLiteral("r||asp||"));
+        QVERIFY(j.job());
+        QVERIFY(j.run->logEntries().first().startsWith(u"Note: the menu has parts read on the web server"));
+        const QString control = decodeText(test::readBytes(j.path(QStringLiteral("menu/qmenu_sm.ascx"))));
+        QVERIFY(control.contains(u"harddiskDirectorySiteMap("));
+        QVERIFY(!control.contains(u"<ul"));
+    }
+
     void cliSiteMapOfTheDemo()
     {
         QTemporaryDir dir;
