@@ -26,7 +26,7 @@ if (process.argv[2])
     env.QWK_CLI = process.argv[2];
 
 // The longest files first, so that the two runners finish together.
-const order = ['dropdown', 'tree', 'style', 'links', 'multilingual', 'scripting', 'multimenu', 'generic', 'folders', 'harness'];
+const order = ['dropdown', 'tree', 'style', 'links', 'multilingual', 'scripting', 'multimenu', 'axe', 'generic', 'folders', 'harness'];
 const rank = (f) => {
     const i = order.indexOf(f.replace(/\.test\.mjs$/, ''));
     return i === -1 ? order.length : i;
