@@ -33,7 +33,7 @@ var opt={mainImages:$mainImages$,subImages:$subImages$,linkImage:$linkImage$,top
 var img={mo:"$mainOpenImage$",mc:"$mainClosedImage$",so:"$subOpenImage$",sc:"$subClosedImage$",pl:"$linkImageAddress$"};
 //the recorded tree: columns of top-level entries, folders with their entries
 var root={id:"",kids:[],cols:[[]],built:true,kind:"root"},stack=[root],byId={},links=[];
-var nav=null,drawn=false,dropDown=false,current=null,o={},osec="",t1=0,t2=0,touch=false,firstLoad=false;
+var pathText="",nav=null,drawn=false,dropDown=false,current=null,o={},osec="",t1=0,t2=0,touch=false,firstLoad=false;
 function ii(k,b){return k.indexOf(b)!=-1}
 function cls(k){var p=k.indexOf("cn");return p==-1?"":k.substring(p+2,p+4)}
 function go(id){return document.getElementById(id)}
@@ -108,13 +108,21 @@ window.$f:lk$=function(id,k,name,href,width){add("b"+id,k,name,href,width,"page"
 window.$f:col$=function(){if(stack.length==1){root.cols.push([])}};
 window.$f:de$=function(){if(stack.length>1){stack.pop()}};
 window.$f:dw$=function(s){$v:gstr$=$v:gstr$+s};
-//the start call: a style sheet collected before the data goes into the page's head
+//the start call: the style sheets collected before the data (the project's,
+//then the page language's) go into the page's head
 window.$f:start$=function(){
-  var s=$v:gstr$,a=s.indexOf("<style>"),b=s.lastIndexOf("</style>"),e;
+  var s=$v:gstr$,a,b,e,css="";
   $v:gstr$="";
-  if(a!=-1&&b>a){
+  a=s.indexOf("<style>");
+  while(a!=-1){
+    b=s.indexOf("</style>",a);
+    if(b==-1){break};
+    css=css+s.substring(a+7,b)+"\n";
+    a=s.indexOf("<style>",b)
+  };
+  if(css!=""){
     e=mk("style");
-    e.textContent=s.substring(a+7,b);
+    e.textContent=css;
     (document.head||document.documentElement).appendChild(e)
   }
 };
@@ -122,7 +130,10 @@ window.$f:start$=function(){
 function address(n){return $f:cnv$(n.href,n.k,n.name)}
 //is this the page being shown: path and query alike, "/dir/" the same as "/dir/index.html"
 function samePage(href){
-  var a,here=location;
+  var a,here=location,last=(""+href).split(/[?#]/)[0];
+  //a quick look at the file name first: a full address is worked out for few links
+  last=last.substring(last.lastIndexOf("/")+1);
+  if(last!=""&&!/^index\.html?$$/i.test(last)&&here.pathname.indexOf(last)==-1&&pathText.indexOf(last)==-1){return false};
   try{a=new URL(href,document.baseURI)}catch(x){return false};
   if(a.origin!=here.origin||a.search!=here.search){return false};
   function p(x){return x.replace(/\/index\.html?$$/i,"/")}
@@ -395,6 +406,7 @@ window.$f:draw$=function(){
   if(!host&&document.readyState=="loading"&&!inside){document.addEventListener("DOMContentLoaded",window.$f:draw$);return};
   drawn=true;
   for(i=0;i<root.cols.length;i++){for(j=0;j<root.cols[i].length;j++){all.push(root.cols[i][j]);if(ii(root.cols[i][j].k,"dd")){dropDown=true}}};
+  try{pathText=decodeURI(location.pathname)}catch(x){pathText=location.pathname};
   for(i=0;i<links.length&&!current;i++){if(samePage(address(links[i]))){current=links[i]}};
   if(host&&host.tagName=="NAV"){nav=host}else if(host){nav=host.querySelector("nav[data-qwk-static]")}else{nav=null};
   if(!nav){

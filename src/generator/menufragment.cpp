@@ -155,7 +155,7 @@ void MenuFragmentBuilder::writeNode(QString &out, const Node &n) const
         out += n.name;
         if (opt.isChecked(n.main ? u"prjChkMFI" : u"prjChkSFI"))
             out += u"<img id=\"i"_qs + id + u"\" alt=\"\" src=\""_qs
-                   + attr(opt.text(n.main ? u"prjFilMFOIMG" : u"prjFilSFOIMG")) + u"\">"_qs;
+                   + attr(opt.text(n.main ? u"prjFilMFOIMG" : u"prjFilSFOIMG")) + u"\" />"_qs;
         out += u"</button>\n<ul id=\""_qs + id + u"\" class=\""_qs
                + className(n.main ? u"MainFolderPage" : u"SubFolderPage") + u"\">\n"_qs;
         for (const auto &kid : n.kids)
@@ -185,7 +185,7 @@ void MenuFragmentBuilder::writeNode(QString &out, const Node &n) const
         out += u'>';
     }
     if (opt.isChecked(u"prjChkPLI") && !hasFlag(k, u"nm") && !hasFlag(k, u"nl"))
-        out += u"<img id=\"i"_qs + id + u"\" alt=\"\" src=\""_qs + attr(opt.text(u"prjFilPLIMG")) + u"\">"_qs;
+        out += u"<img id=\"i"_qs + id + u"\" alt=\"\" src=\""_qs + attr(opt.text(u"prjFilPLIMG")) + u"\" />"_qs;
     out += n.name;
     if (tag == u"a" && hasFlag(k, u"e"))
         out += u"<span class=\"qwk-sr\"> (opens in a new window)</span>"_qs;
@@ -200,7 +200,7 @@ QString MenuFragmentBuilder::html() const
     QString out = u"<nav id=\""_qs + accessibleMenuId(m_run) + u"\" class=\""_qs
                   + attr(m_run.cssClassName(u"MenuTreeBox"_qs))
                   + (dropDown ? u" qwk-menu qwk-dropdown"_qs : u" qwk-menu qwk-tree"_qs) + u"\" aria-label=\""_qs
-                  + accessibleMenuLabel(m_run) + u"\" data-qwk-static>\n"_qs;
+                  + accessibleMenuLabel(m_run) + u"\" data-qwk-static=\"\">\n"_qs;
     for (const auto &column : m_root->columns) {
         out += u"<ul class=\"qwk-column\">\n"_qs;
         for (const Node *n : column)
