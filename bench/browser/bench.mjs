@@ -9,8 +9,9 @@
 // node bench.mjs --work DIR --sizes 1000,10000,100000 --runs 5 --out FILE.json
 //
 // DIR holds, for each size N, tree-N/menu/qmenu.js (a tree menu), dd-N/menu/
-// qmenu.js (the same project as a drop-down menu) and tree-N.json (its
-// entries as nested {title, children} for the peers). Each figure is the
+// qmenu.js (the same project as a drop-down menu), a11y-N/menu/qmenu.js (the
+// tree menu in the accessible markup) and tree-N.json (its entries as nested
+// {title, children} for the peers). Each figure is the
 // median of --runs page loads, each load in a clean state (no cookies).
 //
 // --engines firefox,webkit (the default) times the tree menu's draw and toggle
@@ -41,7 +42,7 @@ const outFile = option('--out', '');
 // a lower bound.
 const capMs = Number(option('--cap-ms', '30000'));
 // Which menus to measure (all by default), for a closer look at one.
-const kinds = option('--kinds', 'quenwick,quenwickHtml,floor,jstree,fancytree,wunderbaum,dropdown').split(',');
+const kinds = option('--kinds', 'quenwick,accessible,quenwickHtml,floor,jstree,fancytree,wunderbaum,dropdown').split(',');
 // The other engines, where the generated tree menu's draw and toggle are
 // timed too (the tests' engine interface: Firefox ESR, WebKitGTK), and the
 // sizes there (those of --sizes up to 10,000 by default).
@@ -109,6 +110,25 @@ window.benchDrawn = new Promise((resolve) => { window.benchMarkDrawn = async () 
   resolve({ draw: performance.now() - bench.t0, layout: layoutDone - bench.t0, elements: bench.elements() }); }; });
 </script>`;
 
+// The accessible markup builds a closed folder's list when it first opens,
+// so its folders cannot be weighed in the page before the clock: the main
+// folder with the most entries is found in the tree's JSON, as its index
+// among the main folders (the buttons of the menu's columns, in order).
+const bestMain = new Map();
+function bestMainFolder(n) {
+  if (!bestMain.has(n)) {
+    const tree = JSON.parse(fs.readFileSync(path.join(work, `tree-${n}.json`), 'utf8'));
+    let best = 0, most = -1, k = 0;
+    for (const e of tree) {
+      if (!e.children) continue;
+      if (e.children.length > most) { most = e.children.length; best = k; }
+      ++k;
+    }
+    bestMain.set(n, best);
+  }
+  return bestMain.get(n);
+}
+
 const head = (extra = '') =>
   `<!doctype html><html><head><meta charset="utf-8"><title>bench</title>${extra}</head><body>`;
 
@@ -120,6 +140,14 @@ function page(kind, n) {
       return head() + harness + `<script src="/work/${dir}/menu/qmenu.js"></script>` +
         `<script>benchMarkDrawn();</script></body></html>`;
     }
+    case 'accessible':
+      // The menu is drawn where its script stands; should the runtime wait
+      // for the document, the moment its nav is in the page counts.
+      return head() + harness + `<script>window.benchBest = ${bestMainFolder(n)};</script>` +
+        `<script src="/work/a11y-${n}/menu/qmenu.js"></script>` +
+        `<script>(() => { const drawn = () => document.querySelector('nav.qwk-menu'); if (drawn()) return benchMarkDrawn();
+          const mo = new MutationObserver(() => { if (drawn()) { mo.disconnect(); benchMarkDrawn(); } });
+          mo.observe(document, { childList: true, subtree: true }); })();</script></body></html>`;
     case 'quenwickHtml':
       return head() + '<div id="m"></div>' + harness + `<script src="/data/qhtml-${n}.js"></script>` +
         `<script>document.getElementById('m').innerHTML = QHTML; benchMarkDrawn();</script></body></html>`;
@@ -173,6 +201,25 @@ const steps = {
       for (let i = 0; i < 5; ++i) { const t = performance.now(); qUDC(best); qCK2(best); bench.layout();
         times.push(performance.now() - t); qUDC(best); qCK2(best); bench.layout(); await bench.frame(); }
       times.sort((a, b) => a - b); return times[2]; })()`,
+  },
+  // The accessible markup, driven by clicks on its folder buttons as a
+  // visitor's would be (the folder's script and the cookie included).
+  accessible: {
+    // Every folder opened, each list built as its folder opens, then style
+    // and layout.
+    openAll: `(async () => { const t = performance.now();
+      let todo = [...document.querySelectorAll('nav.qwk-menu button[aria-expanded]')];
+      while (todo.length) { const next = [];
+        for (const b of todo) { if (b.getAttribute('aria-expanded') === 'false') b.click();
+          const list = document.getElementById(b.getAttribute('aria-controls'));
+          for (const c of list.querySelectorAll(':scope > li > button[aria-expanded]')) next.push(c); }
+        todo = next; }
+      bench.layout(); return performance.now() - t; })()`,
+    // The first opening of the main folder with the most entries, its list
+    // built then: the dearest toggle there is (later ones only show it).
+    toggle: `(async () => { const b = document.querySelectorAll('nav.qwk-menu > .qwk-column > li > button[aria-expanded]')[benchBest];
+      const t = performance.now(); b.click(); bench.layout(); const first = performance.now() - t;
+      b.click(); bench.layout(); await bench.frame(); return first; })()`,
   },
   // The same show and hide as the runtime's (display and z-index of the
   // section's element), without its cookie and bookkeeping; the sections
@@ -419,12 +466,16 @@ try {
   for (const n of sizes) {
     const count = (list) => list.reduce((c, e) => c + 1 + (e.children ? count(e.children) : 0), 0);
     const row = { entries: count(JSON.parse(fs.readFileSync(path.join(work, `tree-${n}.json`), 'utf8'))) };
-    for (const kind of ['quenwick', 'quenwickHtml', 'floor', 'jstree', 'fancytree', 'wunderbaum']) {
+    for (const kind of ['quenwick', 'accessible', 'quenwickHtml', 'floor', 'jstree', 'fancytree', 'wunderbaum']) {
       if (!kinds.includes(kind)) continue;
       process.stderr.write(`browser: ${kind} ${n} ...\n`);
       // Captured before the clocks run.
       if (kind === 'quenwickHtml') await dataScript('qhtml', n);
       row[kind] = await measure(kind, n);
+    }
+    if (kinds.includes('accessible')) {
+      const size = (dir) => { try { return fs.statSync(path.join(work, dir, 'menu', 'qmenu.js')).size; } catch { return null; } };
+      row.scriptBytes = { specified: size(`tree-${n}`), accessible: size(`a11y-${n}`) };
     }
     if (kinds.includes('dropdown')) {
       process.stderr.write(`browser: drop-down ${n} ...\n`);

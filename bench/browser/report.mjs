@@ -98,7 +98,7 @@ if (browser) {
   out('  Quenwick\'s HTML, one innerHTML = the HTML the generated script collects and writes, put into a div with one');
   out('  innerHTML like the plain list (toggle and open all: the same display change, without the runtime\'s cookie)');
   out(padr('entries', 9) + padr('menu', 32) + pad('draw ms', 10) + pad('open all ms', 13) + pad('toggle ms', 11) + pad('elements', 10) + pad('x floor', 9));
-  const names = { quenwick: 'Quenwick', quenwickHtml: 'Quenwick\'s HTML, one innerHTML', floor: 'plain <ul> innerHTML', jstree: 'jstree 3.3.17', fancytree: 'fancytree 2.38.5', wunderbaum: 'wunderbaum 0.14.1' };
+  const names = { quenwick: 'Quenwick', accessible: 'Quenwick, accessible markup', quenwickHtml: 'Quenwick\'s HTML, one innerHTML', floor: 'plain <ul> innerHTML', jstree: 'jstree 3.3.17', fancytree: 'fancytree 2.38.5', wunderbaum: 'wunderbaum 0.14.1' };
   const fmt = (r) => (r == null || r.ms == null ? (r?.capped ? `>${cap} s` : 'n/a') : ms(r.ms) + (r.capped ? '*' : ''));
   for (const [n, row] of Object.entries(browser.sizes)) {
     for (const kind of Object.keys(names)) {
@@ -107,6 +107,14 @@ if (browser) {
       const ratio = r.draw?.ms != null && row.floor?.draw?.ms ? 'x' + (r.draw.ms / row.floor.draw.ms).toFixed(2) : 'n/a';
       out(padr(row.entries ?? n, 9) + padr(names[kind], 32) + pad(fmt(r.draw), 10) + pad(fmt(r.openAll), 13) + pad(fmt(r.toggle), 11) + pad(r.elements ?? 'n/a', 10) + pad(ratio, 9));
     }
+  }
+  if (Object.values(browser.sizes).some((row) => row.accessible)) {
+    out('  accessible markup: toggle = the first opening, which builds the folder\'s list; open all = clicks on every');
+    out('  folder button, each list built as it opens');
+    out('Script bytes (tree menu, readable)');
+    out(padr('entries', 9) + pad('specified', 12) + pad('accessible', 12));
+    for (const [n, row] of Object.entries(browser.sizes))
+      if (row.scriptBytes) out(padr(row.entries ?? n, 9) + pad(bytes(row.scriptBytes.specified), 12) + pad(bytes(row.scriptBytes.accessible), 12));
   }
   out('Drop-down mode: mouse rest to the section shown, less the menu\'s 400 ms delay');
   out(padr('entries', 9) + pad('ms', 10));
@@ -137,7 +145,18 @@ if (browser) {
       if (p != null) verdicts.push(`${q < p ? 'met ' : 'MISS'}  draw at 10000: ${ms(q)} ms against ${names[peer]} ${ms(p)} ms (faster)`);
     }
   }
+  const a = ten?.accessible?.draw?.ms;
+  if (a != null) {
+    const f = ten.floor?.draw?.ms;
+    if (f) verdicts.push(`${a <= 1.5 * f ? 'met ' : 'MISS'}  accessible markup, draw at 10000: x${(a / f).toFixed(2)} the plain <ul> floor (at most x1.5)`);
+    for (const peer of ['jstree', 'fancytree', 'wunderbaum']) {
+      const p = ten[peer]?.draw?.ms;
+      if (p != null) verdicts.push(`${a < p ? 'met ' : 'MISS'}  accessible markup, draw at 10000: ${ms(a)} ms against ${names[peer]} ${ms(p)} ms (faster)`);
+    }
+  }
   const hundred = browser.sizes['100000'];
+  if (hundred?.accessible?.toggle?.ms != null)
+    verdicts.push(`${hundred.accessible.toggle.ms < 16 ? 'met ' : 'MISS'}  accessible markup, first toggle at 100000: ${ms(hundred.accessible.toggle.ms)} ms (under 16 ms)`);
   if (hundred?.quenwick?.toggle?.ms != null)
     verdicts.push(`${hundred.quenwick.toggle.ms < 16 ? 'met ' : 'MISS'}  toggle at 100000: ${ms(hundred.quenwick.toggle.ms)} ms (under 16 ms)`);
 }

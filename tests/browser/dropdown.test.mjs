@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { join } from 'node:path';
 import {
-    MODES, cookie, folder, generateBoth, page, scriptFolder, setupSuite, shownSections, withPage, writePage,
+    SITES, cookie, folder, generateSites, page, scriptFolder, setupSuite, shownSections, withPage, writePage,
 } from './lib/harness.mjs';
 
 // Sub-folders of M1, one per placing: [id, position text, expected placing].
@@ -68,23 +68,23 @@ function expected(flags, box, sec) {
 let suite;
 before(async () => {
     suite = await setupSuite('dropdown', async (root) => {
-        await generateBoth(root, 'dd', { nodes, options: { prjChkTreeMenus: 0 } });
-        await generateBoth(root, 'down', {
+        await generateSites(root, 'dd', { nodes, options: { prjChkTreeMenus: 0 } });
+        await generateSites(root, 'down', {
             nodes: barNodes, options: { prjChkTreeMenus: 0, prjChkMainMenusDownward: 1, prjCenterTable: 1 },
         });
-        await generateBoth(root, 'ddopen', { nodes, options: { prjChkTreeMenus: 0, prjChkAllMenusOpen: 1 } });
-        for (const mode of MODES) {
+        await generateSites(root, 'ddopen', { nodes, options: { prjChkTreeMenus: 0, prjChkAllMenusOpen: 1 } });
+        for (const { dir } of SITES) {
             // The menu stands away from the page's edges, so that sections
             // placed above and to the left stay on the page.
             for (const name of ['dd', 'down', 'ddopen'])
-                writePage(join(root, mode), `${name}.html`, {
+                writePage(join(root, dir), `${name}.html`, {
                     title: name,
                     head: '<style>#menu{margin:260px 0 0 380px}</style>',
                     after: `<div id="menu"><script src="${name}.js"></script></div>`,
                     body: '<p>page text</p>',
                 });
             // The same menu inside a positioned page header, as many sites have.
-            writePage(join(root, mode), 'header.html', {
+            writePage(join(root, dir), 'header.html', {
                 title: 'header',
                 head: '<style>#header{position:relative;margin:260px 0 0 380px;padding:7px}</style>',
                 after: '<div id="header"><script src="dd.js"></script></div>',
@@ -122,9 +122,24 @@ async function assertPlaced(p, id, flags, what) {
         `${id} (${what}, flags ${flags}): section at ${sec.left},${sec.top}, expected ${want.left},${want.top}; box ${JSON.stringify(box)}`);
 }
 
-for (const mode of MODES) {
-    describe(`drop-down menu (${mode})`, { concurrency: true }, () => {
-        const url = (name) => `${suite.base}/${mode}/${name}.html`;
+// The stacking level of a section as the page computes it: the specified
+// markup sets it on the section's div, the accessible one on its list.
+const layer = (p, id) => p.evaluate((i) => getComputedStyle(document.getElementById(i)).zIndex, id);
+
+// Where the menu bar stands within #menu: the specified markup's outer
+// layout table, or the accessible markup's columns taken together.
+const barOffsets = (p) => p.evaluate(() => {
+    const m = document.getElementById('menu').getBoundingClientRect();
+    const nav = document.querySelector('#menu nav.qwk-menu');
+    const parts = nav ? [...nav.querySelectorAll(':scope > .qwk-column')]
+        : [document.getElementById('ce1d1').closest('td').closest('table')];
+    const rects = parts.map((e) => e.getBoundingClientRect());
+    return { left: Math.min(...rects.map((r) => r.left)) - m.left, right: m.right - Math.max(...rects.map((r) => r.right)) };
+});
+
+for (const site of SITES) {
+    describe(`drop-down menu (${site.label})`, { concurrency: true }, () => {
+        const url = (name) => `${suite.base}/${site.dir}/${name}.html`;
 
         test('a main folder opens after 400 ms beside its box and closes 400 ms after the mouse leaves', async () => {
             await withPage(suite.browser, async ({ context, page: p }) => {
@@ -136,7 +151,7 @@ for (const mode of MODES) {
                 assert.deepEqual(await shownSections(p, ALL), [], 'not open before the delay');
                 await p.clock.runFor(1);
                 assert.deepEqual(await shownSections(p, ALL), ['e1d1']);
-                assert.equal(await p.evaluate(() => document.getElementById('e1d1').style.zIndex), '2000');
+                assert.equal(await layer(p, 'e1d1'), '2000');
                 await assertPlaced(p, 'e1d1', 'dd', 'main folder');
 
                 await pointAway(p);
@@ -237,17 +252,41 @@ for (const mode of MODES) {
             }, { clock: true });
         });
 
-        test("a click on a drop-down folder runs the folder's script and nothing else", async () => {
-            await withPage(suite.browser, async ({ context, page: p }) => {
-                await p.goto(url('dd'));
-                const before = await cookie(context, 'dd');
-                await p.click('[id="ae1d2"]');
-                assert.equal(await p.evaluate(() => window.qwkM2), 1);
-                assert.deepEqual(await shownSections(p, ALL), [], 'the click does not open the section');
-                assert.equal(p.url(), url('dd'));
-                assert.equal(await cookie(context, 'dd'), before);
-            }, { clock: true });
-        });
+        // The specified markup opens drop-down sections on hover only; the
+        // accessible one opens them on a click too (keyboard and touch).
+        if (site.markup === 'specified') {
+            test("a click on a drop-down folder runs the folder's script and nothing else", async () => {
+                await withPage(suite.browser, async ({ context, page: p }) => {
+                    await p.goto(url('dd'));
+                    const before = await cookie(context, 'dd');
+                    await p.click('[id="ae1d2"]');
+                    assert.equal(await p.evaluate(() => window.qwkM2), 1);
+                    assert.deepEqual(await shownSections(p, ALL), [], 'the click does not open the section');
+                    assert.equal(p.url(), url('dd'));
+                    assert.equal(await cookie(context, 'dd'), before);
+                }, { clock: true });
+            });
+        } else {
+            test("a click on a drop-down folder opens it and runs its script; a second click closes it", async () => {
+                await withPage(suite.browser, async ({ context, page: p }) => {
+                    await p.goto(url('dd'));
+                    const before = await cookie(context, 'dd');
+                    await p.click('[id="ae1d2"]');
+                    assert.equal(await p.evaluate(() => window.qwkM2), 1);
+                    assert.deepEqual(await shownSections(p, ALL), ['e1d2'], 'the click opens the section at once');
+                    assert.equal(await p.getAttribute('[id="ae1d2"]', 'aria-expanded'), 'true');
+                    await assertPlaced(p, 'e1d2', 'dd.00', 'main folder opened by a click');
+                    await p.click('[id="ae1d2d2"]');
+                    assert.deepEqual(await shownSections(p, ALL), ['e1d2', 'e1d2d2']);
+                    await p.click('[id="ae1d2"]');
+                    assert.deepEqual(await shownSections(p, ALL), [], 'the second click closes the section and the one inside');
+                    assert.equal(await p.getAttribute('[id="ae1d2"]', 'aria-expanded'), 'false');
+                    assert.equal(await p.evaluate(() => window.qwkM2), 1, 'closing runs no script');
+                    assert.equal(p.url(), url('dd'));
+                    assert.equal(await cookie(context, 'dd'), before, 'nothing is written to the cookie');
+                }, { clock: true });
+            });
+        }
 
         test('drop-down folders do not open on the first visit and leave the cookie alone', async () => {
             await withPage(suite.browser, async ({ context, page: p }) => {
@@ -265,12 +304,8 @@ for (const mode of MODES) {
                 const boxes = await Promise.all(['ce1d1', 'ce2d1', 'ce3d1'].map((id) => rect(p, id)));
                 assert.ok(boxes[0].left < boxes[1].left && boxes[1].left < boxes[2].left && boxes[0].top === boxes[1].top,
                     'the columns stand side by side');
-                const table = await p.evaluate(() => {
-                    const t = document.getElementById('ce1d1').closest('td').closest('table').getBoundingClientRect();
-                    const m = document.getElementById('menu').getBoundingClientRect();
-                    return { left: t.left - m.left, right: m.right - t.right };
-                });
-                assert.ok(Math.abs(table.left - table.right) <= 1, `the bar is centred: ${JSON.stringify(table)}`);
+                const bar = await barOffsets(p);
+                assert.ok(Math.abs(bar.left - bar.right) <= 1, `the bar is centred: ${JSON.stringify(bar)}`);
                 await pointAt(p, 'e1d1');
                 await p.clock.runFor(400);
                 assert.deepEqual(await shownSections(p, BAR), ['e1d1']);

@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { join } from 'node:path';
-import { MODES, clickEntry, cookie, folder, generateBoth, page, setupSuite, shownSections, withPage, writePage } from './lib/harness.mjs';
+import { SITES, clickEntry, cookie, folder, generateSites, page, setupSuite, shownSections, withPage, writePage } from './lib/harness.mjs';
 
 // The same names in every menu, so the public functions must keep them apart.
 const nodes = (n) => [
@@ -16,15 +16,15 @@ const SECTIONS = ['e1d1', 'e1d1d1', 'e1d2', 'f1d1', 'f1d1d1', 'f1d2', 'y1d1', 'y
 let suite;
 before(async () => {
     suite = await setupSuite('multimenu', async (root) => {
-        await generateBoth(root, 'first', { nodes: nodes(1), options: { prjChkTreeMenus: 1 } });
-        await generateBoth(root, 'second', {
+        await generateSites(root, 'first', { nodes: nodes(1), options: { prjChkTreeMenus: 1 } });
+        await generateSites(root, 'second', {
             nodes: nodes(2), options: { prjChkTreeMenus: 1, prjMultipleMenu: 1, prjMultipleMenuNumber: 2 },
         });
-        await generateBoth(root, 'third', {
+        await generateSites(root, 'third', {
             nodes: nodes(3), options: { prjChkTreeMenus: 0, prjMultipleMenu: 1, prjMultipleMenuNumber: 20 },
         });
-        for (const mode of MODES)
-            writePage(join(root, mode), 'multi.html', {
+        for (const site of SITES)
+            writePage(join(root, site.dir), 'multi.html', {
                 head: '<style>.menu{float:left;width:300px}</style>',
                 after: ['first', 'second', 'third'].map((m) => `<div class="menu"><script src="${m}.js"></script></div>`).join('\n'),
             });
@@ -32,9 +32,9 @@ before(async () => {
 });
 after(() => suite?.close());
 
-for (const mode of MODES) {
-    describe(`three menus on one page (${mode})`, { concurrency: true }, () => {
-        const open = (p) => p.goto(`${suite.base}/${mode}/multi.html`);
+for (const site of SITES) {
+    describe(`three menus on one page (${site.label})`, { concurrency: true }, () => {
+        const open = (p) => p.goto(`${suite.base}/${site.dir}/multi.html`);
 
         test('each tree menu opens its own folders and keeps its own cookie', async () => {
             await withPage(suite.browser, async ({ context, page: p }) => {

@@ -51,7 +51,7 @@ if (engine !== 'chromium') {
 env.QWK_ENGINES = 'chromium';
 
 // The longest files first, so that the two runners finish together.
-const order = ['dropdown', 'engines', 'tree', 'style', 'links', 'multilingual', 'scripting', 'multimenu', 'generic', 'folders', 'harness'];
+const order = ['dropdown', 'engines', 'tree', 'style', 'links', 'multilingual', 'scripting', 'multimenu', 'axe', 'generic', 'folders', 'harness'];
 const rank = (f) => {
     const i = order.indexOf(f.replace(/\.test\.mjs$/, ''));
     return i === -1 ? order.length : i;

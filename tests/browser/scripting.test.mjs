@@ -3,7 +3,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { mkdirSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { GIF, MODES, folder, generateBoth, page, setupSuite, shownSections, withPage, writePage } from './lib/harness.mjs';
+import { GIF, SITES, folder, generateSites, page, setupSuite, shownSections, withPage, writePage } from './lib/harness.mjs';
 
 const nodes = [
     folder('A', [
@@ -27,16 +27,16 @@ before(async () => {
         mkdirSync(join(root, 'img'));
         for (const f of ['mfo', 'mfc', 'sfo', 'sfc', 'pli', 'other'])
             writeFileSync(join(root, 'img', `${f}.gif`), GIF);
-        await generateBoth(root, 'scripting', { nodes, options: { prjChkTreeMenus: 1, ...images } });
-        for (const mode of MODES)
-            writePage(join(root, mode), 'scripting.html', { scripts: ['scripting.js'] });
+        await generateSites(root, 'scripting', { nodes, options: { prjChkTreeMenus: 1, ...images } });
+        for (const site of SITES)
+            writePage(join(root, site.dir), 'scripting.html', { scripts: ['scripting.js'] });
     });
 });
 after(() => suite?.close());
 
-for (const mode of MODES) {
-    describe(`scripting functions (${mode})`, { concurrency: true }, () => {
-        const open = async (p) => p.goto(`${suite.base}/${mode}/scripting.html`);
+for (const site of SITES) {
+    describe(`scripting functions (${site.label})`, { concurrency: true }, () => {
+        const open = async (p) => p.goto(`${suite.base}/${site.dir}/scripting.html`);
 
         test('qOPEN and qCLOSE open a folder with its ancestors and close it', async () => {
             await withPage(suite.browser, async ({ page: p }) => {

@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
 import { join } from 'node:path';
 import {
-    MODES, clickEntry, cookie, folder, generateBoth, isShown, page, scriptFolder, setupSuite, shownSections,
+    SITES, clickEntry, cookie, folder, generateSites, page, scriptFolder, setupSuite, shownSections,
     withPage, writePage,
 } from './lib/harness.mjs';
 
@@ -46,25 +46,25 @@ let suite;
 before(async () => {
     suite = await setupSuite('tree', async (root) => {
         for (const [name, opts] of Object.entries(variants)) {
-            await generateBoth(root, name, { nodes, options: { prjChkTreeMenus: 1, ...opts } });
-            for (const mode of MODES)
-                writePage(join(root, mode), `${name}.html`, { scripts: [`${name}.js`] });
+            await generateSites(root, name, { nodes, options: { prjChkTreeMenus: 1, ...opts } });
+            for (const site of SITES)
+                writePage(join(root, site.dir), `${name}.html`, { scripts: [`${name}.js`] });
         }
-        await generateBoth(root, 'scripted', { nodes: scriptedNodes, options: { prjChkTreeMenus: 1 } });
-        for (const mode of MODES)
-            writePage(join(root, mode), 'scripted.html', { scripts: ['scripted.js'] });
-        await generateBoth(root, 'wide', { nodes: wideNodes, options: { prjChkTreeMenus: 1 } });
-        for (const mode of MODES)
-            writePage(join(root, mode), 'wide.html', { scripts: ['wide.js'] });
+        await generateSites(root, 'scripted', { nodes: scriptedNodes, options: { prjChkTreeMenus: 1 } });
+        await generateSites(root, 'wide', { nodes: wideNodes, options: { prjChkTreeMenus: 1 } });
+        for (const site of SITES) {
+            writePage(join(root, site.dir), 'scripted.html', { scripts: ['scripted.js'] });
+            writePage(join(root, site.dir), 'wide.html', { scripts: ['wide.js'] });
+        }
     });
 });
 after(() => suite?.close());
 
 const opened = (p) => p.evaluate(() => window.qwkOpened || 0);
 
-for (const mode of MODES) {
-    describe(`tree menu (${mode})`, { concurrency: true }, () => {
-        const url = (name) => `${suite.base}/${mode}/${name}.html`;
+for (const site of SITES) {
+    describe(`tree menu (${site.label})`, { concurrency: true }, () => {
+        const url = (name) => `${suite.base}/${site.dir}/${name}.html`;
 
         test('folders open and close on click, and the cookie keeps the open sections', async () => {
             await withPage(suite.browser, async ({ context, page: p }) => {
@@ -136,7 +136,7 @@ for (const mode of MODES) {
                 await clickEntry(p, 'e1d2d1');
                 assert.deepEqual(await shownSections(p, all), all);
                 assert.deepEqual(await p.evaluate(() => [window.qwkR, window.qwkS]), [1, 1]);
-                assert.equal(await p.evaluate(() => window.qwkThis), 'ae1d2', 'the script sees the anchor as this');
+                assert.equal(await p.evaluate(() => window.qwkThis), 'ae1d2', "the script sees the folder's anchor or button as this");
                 assert.equal(await cookie(context, 'scripted'), 'e1d1xe1d2d1x');
                 await clickEntry(p, 'e1d2');
                 assert.deepEqual(await shownSections(p, all), ['e1d1']);

@@ -21,6 +21,15 @@ export const repoRoot = resolve(here, '..', '..', '..');
 
 export const MODES = ['readable', 'compact'];
 
+// The two markups a project can choose: the specified one (layout tables and
+// inline handlers, written by document.write) and the accessible one (a nav
+// of lists and buttons, project option prjChkAccessible). Test files that
+// run on both generate one site per markup and mode.
+export const MARKUPS = ['specified', 'accessible'];
+export const SITES = MARKUPS.flatMap((markup) => MODES.map((mode) => ({
+    markup, mode, dir: `${markup}-${mode}`, label: `${markup} markup, ${mode}`,
+})));
+
 export function cliPath() {
     const fromEnv = process.env.QWK_CLI;
     const path = fromEnv || join(repoRoot, 'build', 'src', 'cli', 'quenwick-cli');
@@ -109,6 +118,10 @@ export const BASE_CSS = [
     '.LinkLine { color: #202020; text-decoration: none; }',
 ].join('\n') + '\n';
 
+// Pass as css to have the run use the style sheet that `quenwick-cli css`
+// offers for the project (tree or drop-down, by the project's options).
+export const DEFAULT_SHEET = Symbol('the default style sheet');
+
 // Writes the project name.qwk into dir and runs it; the script goes to
 // dir/name.js and the style sheet (written first) to dir/name.css. Returns
 // the paths and the run log.
@@ -117,10 +130,12 @@ export async function generate(dir, name, { options = {}, nodes = [], css = BASE
     const project = join(dir, `${name}.qwk`);
     const js = join(dir, `${name}.js`);
     const cssPath = join(dir, `${name}.css`);
-    if (css !== null)
-        writeFileSync(cssPath, css);
     const all = { prjFilWebRoot: dir, prjFilJS: js, prjFilCSS: cssPath, prjCSSinJS: 0, ...options };
     writeFileSync(project, projectText(all, nodes));
+    if (css === DEFAULT_SHEET)
+        await execFileP(cliPath(), ['css', project, ...(Number(all.prjChkTreeMenus) ? ['--tree'] : []), '--out', cssPath]);
+    else if (css !== null)
+        writeFileSync(cssPath, css);
     const args = ['run', project, ...extraArgs];
     if (compact)
         args.push('--compact');
@@ -139,6 +154,16 @@ export async function generate(dir, name, { options = {}, nodes = [], css = BASE
 export async function generateBoth(root, name, project) {
     const runs = await Promise.all(MODES.map((mode) => generate(join(root, mode), name, { ...project, compact: mode === 'compact' })));
     return Object.fromEntries(MODES.map((mode, i) => [mode, runs[i]]));
+}
+
+// Generates the project once per site into root/<site.dir>/, the accessible
+// sites with prjChkAccessible on.
+export async function generateSites(root, name, project, sites = SITES) {
+    await Promise.all(sites.map((site) => generate(join(root, site.dir), name, {
+        ...project,
+        compact: site.mode === 'compact',
+        options: { ...project.options, ...(site.markup === 'accessible' ? { prjChkAccessible: 1 } : {}) },
+    })));
 }
 
 // A web page. scripts are the addresses of menu scripts, included where the
@@ -272,8 +297,13 @@ export async function cookie(context, name) {
 export async function isShown(page, id) {
     return page.evaluate((i) => {
         const e = document.getElementById(i);
-        if (!e)
+        if (!e) {
+            // The accessible markup builds a folder's list when the folder
+            // first opens: a sub-folder of a folder never opened is not there.
+            if (document.querySelector('nav.qwk-menu'))
+                return false;
             throw new Error(`no element ${i}`);
+        }
         return getComputedStyle(e).display !== 'none' && e.getClientRects().length > 0;
     }, id);
 }
