@@ -144,7 +144,15 @@ void MenuFragmentBuilder::writeNode(QString &out, const Node &n) const
 {
     const clsOptions &opt = m_run.projectOptions();
     const QString cn = classSuffix(n.flags);
-    auto className = [this](const char16_t *key) { return attr(m_run.cssClassName(QString::fromUtf16(key))); };
+    // Looked up once per key: the lookup warns about a class the sheet lacks,
+    // and that warning belongs in the log once, not once per entry.
+    auto className = [this](const char16_t *key) {
+        const QString k = QString::fromUtf16(key);
+        auto it = m_classNames.constFind(k);
+        if (it == m_classNames.constEnd())
+            it = m_classNames.insert(k, attr(m_run.cssClassName(k)));
+        return *it;
+    };
     const QString id = attr(n.id);
     if (n.folder) {
         out += u"<li id=\"c"_qs + id + u"\" class=\""_qs + className(n.main ? u"MainFolderBox" : u"SubFolderBox") + cn

@@ -8,6 +8,7 @@
 
 #include "generator/serialiser.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 
@@ -43,6 +44,7 @@ private:
     std::unique_ptr<Node> m_root;
     std::vector<Node *> m_stack;
     int m_unknownNames = 0;
+    mutable QHash<QString, QString> m_classNames;
 };
 
 // The fragment's file: the script's file with ".js" replaced by

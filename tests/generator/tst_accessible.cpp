@@ -9,6 +9,7 @@
 #include "generator/rundriver.h"
 #include "generator/runservices.h"
 #include "options/options.h"
+#include "stylesheet/clscss.h"
 #include "support/runfixture.h"
 #include "support/testutil.h"
 #include "tree/nodes.h"
@@ -121,8 +122,14 @@ private Q_SLOTS:
             p.options.setControlValue(u"prjMultipleMenu", 1);
             p.options.setControlValue(u"prjMultipleMenuNumber", number);
         }
+        clsCSS css(&p.options, &p.prompt);
+        css.document().setText(u".MenuTreeBox{}\n.LinkLine{color:blue}\n"_qs);
+        p.run->useStyleSheet(css);
         QVERIFY2(p.runJob(), qPrintable(p.run->logText()));
         const QString script = p.file(u"qmenu.js"_qs);
+        // A class the sheet lacks is reported by the script's writer and by the
+        // fragment's, not once for each of the four entries that use it.
+        QCOMPARE(p.run->logText().count(u"Warning! Class not found in style sheet: LinkBox"_qs), 2);
 
         const QString error = syntaxError(script);
         QVERIFY2(error.isEmpty(), qPrintable(error));
