@@ -2,16 +2,20 @@
 // engine named in QWK_ENGINES (chromium, firefox, webkit; chromium alone by
 // default): tree folders and their cookie, the scroll cookies, drop-down
 // delays and placing, the public functions, several menus on one page,
-// multilingual names, folder images and mouse-over classes.
+// multilingual names, folder images and mouse-over classes; and in the
+// accessible markup ("prjChkAccessible") the keyboard, touch, a content
+// security policy without inline script and the static fragment.
 //
 // The drop-down delays run on a fake clock the page loads before the menu
 // script (FAKE_CLOCK), as no engine but Chromium has a test clock of its own.
 import assert from 'node:assert/strict';
 import { after, before, describe, test } from 'node:test';
-import { mkdirSync, writeFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { BASE_CSS, GIF, MODES, folder, generate, generateBoth, page, startServer, tempRoot, removeRoot, writePage } from './lib/harness.mjs';
-import { ERROR_CATCHER, FAKE_CLOCK, launchEngine, missingFor, withSession } from './lib/engines.mjs';
+import {
+    BASE_CSS, GIF, MODES, folder, generate, generateBoth, page, scriptFolder, scriptPage, startServer, tempRoot, removeRoot, writePage,
+} from './lib/harness.mjs';
+import { ERROR_CATCHER, FAKE_CLOCK, TouchUnsupported, launchEngine, missingFor, withSession } from './lib/engines.mjs';
 
 const engineNames = (process.env.QWK_ENGINES || 'chromium').split(',').map((s) => s.trim()).filter(Boolean);
 
@@ -91,6 +95,32 @@ const images = {
     prjChkPLI: 1, prjFilPLIMG: '/img/pli.gif',
 };
 
+// The accessible markup: A (e1d1, a folder that runs script) holds A1
+// (e1d1d1) and a script page; B (e1d2); Home (e1d3) a link.
+const accNodes = [
+    scriptFolder('A', 'window.qwkOpened=(window.qwkOpened||0)+1', [
+        folder('A1', [page('A1 one', '/target/a1one.html')]),
+        page('A two', '/target/atwo.html'),
+        scriptPage('A script', 'window.qwkRan=(window.qwkRan||0)+1'),
+    ]),
+    folder('B', [page('B one', '/target/bone.html')]),
+    page('Home', '/target/home.html'),
+];
+const ACC_FOLDERS = ['e1d1', 'e1d1d1', 'e1d2'];
+// The catcher and the clock from a file of the site, so that a page whose
+// policy forbids inline script has them too; blocked script or handlers show
+// up as errors through the policy's violation event, in every engine alike.
+const ACC_PRE = `${ERROR_CATCHER}
+${FAKE_CLOCK}
+window.qwkPointers=[];
+document.addEventListener('pointerdown',function(e){qwkPointers.push(e.pointerType)},true);
+document.addEventListener('securitypolicyviolation',function(e){qwkErrors.push('blocked by the policy: '+e.violatedDirective+' '+e.blockedURI)});
+`;
+const accPage = (script, more = {}) => ({
+    head: '<script src="acc-pre.js"></script>' + (more.head || ''),
+    after: `<a id="start" href="#start">start</a>\n${more.menu || `<script src="${script}"></script>`}\n<p><a id="outside" href="#outside">outside</a></p>`,
+});
+
 async function prepare(root) {
     mkdirSync(join(root, 'img'));
     for (const f of ['mfo', 'mfc', 'sfo', 'sfc', 'pli', 'other'])
@@ -152,6 +182,17 @@ async function prepare(root) {
         });
         for (const lang of Object.keys(ML))
             writePage(dir, `ml-${lang}.html`, { before: `${PRE}var pageLang='${lang}';`, scripts: ['ml.js'] });
+
+        const compact = mode === 'compact';
+        await generate(dir, 'acctree', { nodes: accNodes, compact, options: { prjChkAccessible: 1, prjChkTreeMenus: 1 } });
+        await generate(dir, 'accdrop', { nodes: accNodes, compact, options: { prjChkAccessible: 1, prjChkTreeMenus: 0, prjChkMainMenusDownward: 1 } });
+        writeFileSync(join(dir, 'acc-pre.js'), ACC_PRE);
+        writePage(dir, 'acc-tree.html', accPage('acctree.js'));
+        writePage(dir, 'acc-drop.html', accPage('accdrop.js'));
+        writePage(dir, 'acc-csp.html', accPage('acctree.js', { head: `<meta http-equiv="Content-Security-Policy" content="script-src 'self'">` }));
+        // As a site generator includes the fragment, the script after it.
+        const fragment = readFileSync(join(dir, 'acctree.fragment.html'), 'utf8');
+        writePage(dir, 'acc-static.html', accPage('acctree.js', { menu: `${fragment}<script src="acctree.js"></script>` }));
     }
 }
 
@@ -433,6 +474,118 @@ const scenarios = {
 };
 
 // ---------------------------------------------------------------------------
+// The accessible markup's scenarios, (session, url, base, t) => Promise
+
+// [id, aria-expanded, list shown] of each folder.
+const folderStates = (s, ids) => s.evaluate((list) => list.map((id) => {
+    const b = document.getElementById('a' + id);
+    const u = document.getElementById(id);
+    return [id, b ? b.getAttribute('aria-expanded') : null, !!u && !u.hidden && u.getClientRects().length > 0];
+}), ids);
+const states = (ids, expanded) => ids.map((id) => [id, String(expanded), expanded]);
+
+const accessibleScenarios = {
+    async 'keyboard: Tab reaches the buttons and links in order, Enter and Space open and close tree folders'(s, url) {
+        await s.goto(url('acc-tree'));
+        await s.focus('#start');
+        await s.press('Tab');
+        assert.equal(await s.activeId(), 'ae1d1');
+        await s.press('Enter');
+        assert.deepEqual(await folderStates(s, ['e1d1']), states(['e1d1'], true));
+        assert.equal(await s.evaluate(() => window.qwkOpened), 1, "the folder's script ran once");
+        await s.press('Tab');
+        assert.equal(await s.activeId(), 'ae1d1d1');
+        await s.press('Space');
+        assert.deepEqual(await folderStates(s, ['e1d1d1']), states(['e1d1d1'], true));
+        assert.equal(await s.cookie('acctree'), 'e1d1d1x');
+        const order = [];
+        for (let i = 0; i < 6; i++) {
+            await s.press('Tab');
+            order.push(await s.activeId());
+        }
+        assert.deepEqual(order, ['abe1d1d1d1', 'abe1d1d2', 'abe1d1d3', 'ae1d2', 'ae1d3', 'outside']);
+        await s.focus('[id="ae1d1d1"]');
+        await s.press('Enter');
+        assert.deepEqual(await folderStates(s, ['e1d1', 'e1d1d1']), [...states(['e1d1'], true), ...states(['e1d1d1'], false)]);
+        await s.focus('[id="ae1d1"]');
+        await s.press('Space');
+        assert.deepEqual(await folderStates(s, ACC_FOLDERS), states(ACC_FOLDERS, false));
+        assert.equal(await s.url(), url('acc-tree'), 'no key press navigated');
+    },
+
+    async 'keyboard in a drop-down menu: Enter opens a section, Escape closes it and returns the focus'(s, url) {
+        await s.goto(url('acc-drop'));
+        await s.focus('[id="ae1d1"]');
+        await s.press('Enter');
+        assert.deepEqual(await folderStates(s, ['e1d1']), states(['e1d1'], true));
+        await s.press('Tab');
+        assert.equal(await s.activeId(), 'ae1d1d1');
+        await s.press('Enter');
+        assert.deepEqual(await folderStates(s, ['e1d1d1']), states(['e1d1d1'], true));
+        await s.press('Tab');
+        assert.equal(await s.activeId(), 'abe1d1d1d1');
+        await s.press('Escape');
+        assert.equal(await s.activeId(), 'ae1d1d1');
+        assert.deepEqual(await folderStates(s, ['e1d1', 'e1d1d1']), [...states(['e1d1'], true), ...states(['e1d1d1'], false)]);
+        await s.press('Escape');
+        assert.equal(await s.activeId(), 'ae1d1');
+        assert.deepEqual(await folderStates(s, ['e1d1']), states(['e1d1'], false));
+        await runFor(s, 1000);
+        assert.deepEqual(await folderStates(s, ['e1d1']), states(['e1d1'], false), 'no timer opens it again');
+    },
+
+    async 'touch: a tap opens a drop-down section, a second tap closes it, a tap outside closes'(s, url, base, t) {
+        await s.goto(url('acc-drop'));
+        try {
+            await s.tap('[id="ae1d1"]');
+        } catch (e) {
+            if (e instanceof TouchUnsupported)
+                return t.skip(e.message);
+            throw e;
+        }
+        // A driver that sent a mouse click instead would prove nothing here.
+        assert.deepEqual(await s.evaluate(() => window.qwkPointers), ['touch'], 'the tap reached the page as a touch');
+        // Past the hover delays: the touch's mouse events must not close it.
+        await runFor(s, 1000);
+        assert.deepEqual(await folderStates(s, ['e1d1']), states(['e1d1'], true), 'open, and still open after the hover delays');
+        await s.tap('[id="ae1d1"]');
+        await runFor(s, 1000);
+        assert.deepEqual(await folderStates(s, ['e1d1']), states(['e1d1'], false), 'the second tap closes');
+        await s.tap('[id="ae1d2"]');
+        await runFor(s, 1000);
+        assert.deepEqual(await folderStates(s, ['e1d2']), states(['e1d2'], true));
+        await s.tap('#outside');
+        await runFor(s, 1000);
+        assert.deepEqual(await folderStates(s, ['e1d2']), states(['e1d2'], false), 'a tap outside closes');
+    },
+
+    async 'under a policy without inline script the menu is drawn, folders open and script entries run'(s, url) {
+        await s.goto(url('acc-csp'));
+        assert.equal(await s.evaluate(() => document.querySelectorAll('nav.qwk-menu [id="ae1d1"]').length), 1, 'drawn');
+        for (const id of ACC_FOLDERS)
+            await s.click(`[id="a${id}"]`);
+        assert.deepEqual(await folderStates(s, ACC_FOLDERS), states(ACC_FOLDERS, true));
+        await s.click('[id="abe1d1d3"]');
+        assert.deepEqual(await s.evaluate(() => [window.qwkOpened, window.qwkRan]), [1, 1]);
+    },
+
+    async 'the static fragment is enhanced by the script: folders collapse, open and close on click'(s, url) {
+        await s.goto(url('acc-static'));
+        assert.deepEqual(await folderStates(s, ACC_FOLDERS), states(ACC_FOLDERS, false), 'collapsed by the script');
+        await s.click('[id="ae1d1"]');
+        await s.click('[id="ae1d1d1"]');
+        assert.deepEqual(await folderStates(s, ACC_FOLDERS), [...states(['e1d1', 'e1d1d1'], true), ...states(['e1d2'], false)]);
+        assert.deepEqual(await s.evaluate(() => ['ce1d1d1', 'cbe1d1d1d1'].map((i) => document.querySelectorAll(`[id="${i}"]`).length)),
+            [1, 1], 'entries are not drawn twice');
+        assert.equal(await s.evaluate(() => document.querySelectorAll('nav').length), 1, 'one menu');
+        await s.click('[id="ae1d1"]');
+        assert.deepEqual(await folderStates(s, ACC_FOLDERS), [['e1d1', 'false', false], ['e1d1d1', 'true', false], ['e1d2', 'false', false]],
+            'closing A hides A1, which stays open inside it');
+    },
+};
+const TOUCH = new Set(['touch: a tap opens a drop-down section, a second tap closes it, a tap outside closes']);
+
+// ---------------------------------------------------------------------------
 
 let root;
 let server;
@@ -463,5 +616,10 @@ for (const name of engineNames) {
             for (const [title, run] of Object.entries(scenarios))
                 test(`${title} (${mode})`, () => withSession(engine,
                     (s) => run(s, (page) => `${server.base}/${mode}/${page}.html`, server.base)));
+        for (const mode of MODES)
+            for (const [title, run] of Object.entries(accessibleScenarios))
+                test(`accessible markup: ${title} (${mode})`, (t) => withSession(engine,
+                    (s) => run(s, (page) => `${server.base}/${mode}/${page}.html`, server.base, t),
+                    { touch: TOUCH.has(title), viewport: TOUCH.has(title) ? { width: 400, height: 700 } : undefined }));
     });
 }

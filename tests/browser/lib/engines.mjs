@@ -9,8 +9,10 @@
 //
 // launchEngine(name) gives { name, version, newSession(opts), close() }; a
 // session is one clean browser context (own cookies) with: goto, reload,
-// click, hover, move, press, evaluate, cookies, cookie, setViewport, url,
-// waitFor and close. Nothing here downloads a browser: every engine is the
+// click, hover, move, press, tap, focus, activeId, evaluate, cookies,
+// cookie, setViewport, url, waitFor and close. newSession({ touch: true })
+// gives a page with a touch screen; an engine whose driver cannot touch says
+// why by throwing TouchUnsupported from tap. Nothing here downloads a browser: every engine is the
 // system's binary, and an engine whose binary is missing is reported by
 // missingFor(name) so that the caller can skip it with the reason.
 import assert from 'node:assert/strict';
@@ -60,6 +62,9 @@ window.qwkClock={runFor:function(ms){var end=now+ms,next,i;
 for(;;){next=null;for(i=0;i<queue.length;++i){var t=queue[i];if(t.at<=end&&(!next||t.at<next.at||(t.at===next.at&&t.id<next.id)))next=t}
 if(!next)break;queue.splice(queue.indexOf(next),1);now=next.at;if(typeof next.f==='function')next.f.apply(window,next.a);else(0,eval)(next.f)}
 now=end},pending:function(){return queue.length}}})();`;
+
+// Thrown by tap when the engine's driver has no way to send a touch.
+export class TouchUnsupported extends Error {}
 
 const sleep = (ms) => new Promise((ok) => setTimeout(ok, ms));
 
@@ -124,6 +129,21 @@ class Session {
         await this.move(x, y);
     }
 
+    // A touch on the centre of an element (touchAt is the engine's own).
+    async tap(selector) {
+        const { x, y } = await this.centre(selector);
+        await this.touchAt(x, y);
+    }
+
+    async focus(selector) {
+        await this.evaluate((sel) => document.querySelector(sel).focus(), selector);
+    }
+
+    // The id of the element holding the focus ('' for none or no id).
+    async activeId() {
+        return this.evaluate(() => (document.activeElement ? document.activeElement.id : ''));
+    }
+
     // Polls fn(arg) in the page until it returns a true value; navigation
     // under way only delays the answer.
     async waitFor(fn, arg, what = 'the page condition', timeoutMs = 10000) {
@@ -156,9 +176,9 @@ class Session {
 // Chromium: playwright-core, as the rest of the suite.
 
 class PlaywrightSession extends Session {
-    static async create(browser, viewport) {
+    static async create(browser, viewport, touch) {
         const s = new PlaywrightSession();
-        s.context = await browser.newContext({ viewport });
+        s.context = await browser.newContext({ viewport, hasTouch: !!touch });
         s.page = await s.context.newPage();
         s.page.on('pageerror', (e) => s.errors.push(`page error: ${e.message}`));
         s.page.on('console', (m) => {
@@ -176,6 +196,7 @@ class PlaywrightSession extends Session {
     async reload() { await this.collectPageErrors(); await this.page.reload(); }
     async click(selector) { await this.page.click(selector); }
     async move(x, y) { await this.page.mouse.move(x, y); }
+    async touchAt(x, y) { await this.page.touchscreen.tap(x, y); }
     async press(key) { await this.page.keyboard.press(key); }
     async evaluate(fn, arg) { return this.page.evaluate(fn, arg); }
     async cookies() { return this.context.cookies(); }
@@ -194,7 +215,7 @@ async function launchChromium() {
     return {
         name: 'chromium',
         version: browser.version(),
-        newSession: ({ viewport }) => PlaywrightSession.create(browser, viewport),
+        newSession: ({ viewport, touch }) => PlaywrightSession.create(browser, viewport, touch),
         close: () => browser.close(),
     };
 }
@@ -203,11 +224,11 @@ async function launchChromium() {
 // Firefox: puppeteer-core over WebDriver BiDi, one user context per session.
 
 class PuppeteerSession extends Session {
-    static async create(browser, viewport) {
+    static async create(browser, viewport, touch) {
         const s = new PuppeteerSession();
         s.context = await browser.createBrowserContext();
         s.page = await s.context.newPage();
-        await s.page.setViewport(viewport);
+        await s.page.setViewport({ ...viewport, hasTouch: !!touch });
         s.page.on('pageerror', (e) => s.errors.push(`page error: ${e.message}`));
         s.page.on('console', (m) => {
             if (m.type() === 'error')
@@ -224,7 +245,9 @@ class PuppeteerSession extends Session {
     async reload() { await this.collectPageErrors(); await this.page.reload(); }
     async click(selector) { await this.page.click(selector); }
     async move(x, y) { await this.page.mouse.move(x, y); }
-    async press(key) { await this.page.keyboard.press(key); }
+    async touchAt(x, y) { await this.page.touchscreen.tap(x, y); }
+    // Over BiDi puppeteer knows the space bar only by its character.
+    async press(key) { await this.page.keyboard.press(key === 'Space' ? ' ' : key); }
     async evaluate(fn, arg) { return this.page.evaluate(fn, arg); }
     async cookies() {
         return typeof this.context.cookies === 'function' ? this.context.cookies() : this.page.cookies();
@@ -252,7 +275,7 @@ async function launchFirefox() {
     return {
         name: 'firefox',
         version: (await browser.version()).replace(/^firefox\//, ''),
-        newSession: ({ viewport }) => PuppeteerSession.create(browser, viewport),
+        newSession: ({ viewport, touch }) => PuppeteerSession.create(browser, viewport, touch),
         close: () => browser.close(),
     };
 }
@@ -304,6 +327,15 @@ class WebDriverSession extends Session {
                 actions: [{ type: 'pointerMove', duration: 0, origin: 'viewport', x: Math.round(x), y: Math.round(y) }],
             }],
         });
+    }
+
+    // WebKitWebDriver takes a pointer action of type "touch" without
+    // complaint, but the GTK port replays it with the mouse: the page sees
+    // pointerdown with pointerType "mouse", mouse events and a click, and no
+    // touch events. A tap sent that way would test the mouse again.
+    async touchAt() {
+        throw new TouchUnsupported(`WebKitGTK ${this.version} under WebKitWebDriver has no touch input: `
+            + 'a WebDriver pointer action of type "touch" reaches the page as the mouse (pointerType "mouse")');
     }
 
     async press(key) {
@@ -425,8 +457,8 @@ export async function launchEngine(name) {
 }
 
 // Runs fn(session) in a fresh session of engine, then fails on page errors.
-export async function withSession(engine, fn, { viewport = { width: 1000, height: 700 } } = {}) {
-    const s = await engine.newSession({ viewport });
+export async function withSession(engine, fn, { viewport = { width: 1000, height: 700 }, touch = false } = {}) {
+    const s = await engine.newSession({ viewport, touch });
     let ok = false;
     try {
         await fn(s);
