@@ -436,16 +436,18 @@ async function measureEngine(name) {
     return { missing: missing.join(', ') };
   }
   const engine = await launchEngine(name);
-  const out = { version: engine.version, sizes: {} };
-  const toggle = new Function(`return ${steps.quenwick.toggle}`);
+  // sizes: the specified markup; accessibleSizes: the accessible one.
+  const out = { version: engine.version, sizes: {}, accessibleSizes: {} };
+  const markups = kinds.includes('accessible') ? ['quenwick', 'accessible'] : ['quenwick'];
   try {
-    for (const n of engineSizes) {
-      process.stderr.write(`browser: ${name} quenwick ${n} ...\n`);
+    for (const n of engineSizes) for (const kind of markups) {
+      const toggle = new Function(`return ${steps[kind].toggle}`);
+      process.stderr.write(`browser: ${name} ${kind} ${n} ...\n`);
       const s = await engine.newSession({ viewport: { width: 1280, height: 800 } });
       const got = { draw: [], toggle: [] };
       try {
         for (let r = 0; r < runs; ++r) {
-          await s.goto(`${base}/page/quenwick-${n}`);
+          await s.goto(`${base}/page/${kind}-${n}`);
           got.draw.push((await s.evaluate(() => window.benchDrawn)).draw);
           got.toggle.push(await s.evaluate(toggle));
           await s.evaluate(() => { for (const c of document.cookie.split(';')) document.cookie = c.split('=')[0].trim() + '=;expires=Thu, 01 Jan 1970 00:00:00 GMT;path=/'; });
@@ -453,7 +455,7 @@ async function measureEngine(name) {
       } finally {
         await s.close();
       }
-      out.sizes[n] = { draw: { ms: median(got.draw), runs: runs }, toggle: { ms: median(got.toggle), runs: runs } };
+      out[kind === 'quenwick' ? 'sizes' : 'accessibleSizes'][n] = { draw: { ms: median(got.draw), runs: runs }, toggle: { ms: median(got.toggle), runs: runs } };
     }
   } finally {
     await engine.close();

@@ -123,13 +123,18 @@ if (browser) {
   const engines = Object.entries(browser.engines ?? {});
   if (engines.length) {
     out('The tree menu in other engines (draw and toggle as above; Chromium\'s figures repeated beside them)');
-    out(padr('entries', 9) + padr('engine', 32) + pad('draw ms', 10) + pad('toggle ms', 11));
+    out(padr('entries', 9) + padr('engine', 40) + pad('draw ms', 10) + pad('toggle ms', 11));
     for (const [n, row] of Object.entries(browser.sizes)) {
       if (!engines.some(([, e]) => e.sizes?.[n])) continue;
-      out(padr(row.entries ?? n, 9) + padr(chromium.split(' ').slice(0, 2).join(' '), 32) + pad(fmt(row.quenwick?.draw), 10) + pad(fmt(row.quenwick?.toggle), 11));
+      out(padr(row.entries ?? n, 9) + padr(chromium.split(' ').slice(0, 2).join(' '), 40) + pad(fmt(row.quenwick?.draw), 10) + pad(fmt(row.quenwick?.toggle), 11));
       for (const [name, e] of engines)
         if (e.sizes?.[n])
-          out(padr(row.entries ?? n, 9) + padr(`${name} ${e.version}`, 32) + pad(fmt(e.sizes[n].draw), 10) + pad(fmt(e.sizes[n].toggle), 11));
+          out(padr(row.entries ?? n, 9) + padr(`${name} ${e.version}`, 40) + pad(fmt(e.sizes[n].draw), 10) + pad(fmt(e.sizes[n].toggle), 11));
+      if (row.accessible?.draw)
+        out(padr(row.entries ?? n, 9) + padr(`${chromium.split(' ').slice(0, 2).join(' ')}, accessible`, 40) + pad(fmt(row.accessible.draw), 10) + pad(fmt(row.accessible.toggle), 11));
+      for (const [name, e] of engines)
+        if (e.accessibleSizes?.[n])
+          out(padr(row.entries ?? n, 9) + padr(`${name} ${e.version}, accessible`, 40) + pad(fmt(e.accessibleSizes[n].draw), 10) + pad(fmt(e.accessibleSizes[n].toggle), 11));
     }
     for (const [name, e] of engines)
       if (e.missing) out(`  ${name}: not measured, missing ${e.missing}`);
