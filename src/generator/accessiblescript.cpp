@@ -64,17 +64,9 @@ void AccessibleScriptWriter::writeRuntime(QString &out)
     const clsOptions &opt = m_run.projectOptions();
     auto on = [&](const char16_t *key) { return opt.isChecked(QStringView(key)); };
 
-    // Checked first, as in the classic runtime: nothing is written for a hook
-    // that cannot work.
+    const QString languageVariable = ScriptRuntimeWriter::checkedLanguageVariable(m_run);
     const QString transform = opt.text(u"prjTransformURL").trimmed();
-    if (transform.contains(u'"'))
-        m_run.abortRun(u"Function cnv(url,k) javascript contains quote"_qs);
     const bool multilingual = on(u"prjChkMultiLingual");
-    QString languageVariable = opt.text(u"prjJavascriptLanguageVariable").trimmed();
-    if (languageVariable.isEmpty())
-        languageVariable = u"qwkLang"_qs;
-    if (multilingual && !isScriptVariableName(languageVariable))
-        m_run.abortRun(u"Javascript language variable is not a script name: "_qs + languageVariable);
 
     TextEmitter e(out);
     configure(e, m_run);

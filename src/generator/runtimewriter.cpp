@@ -2,6 +2,7 @@
 
 #include "core/textbuild.h"
 #include "core/emitter.h"
+#include "generator/identifiers.h"
 #include "generator/runservices.h"
 #include "generator/runtimetemplates.h"
 #include "options/options.h"
@@ -67,6 +68,20 @@ QString singleQuotedValue(const QString &text)
 
 } // namespace
 
+QString ScriptRuntimeWriter::checkedLanguageVariable(RunServices &run)
+{
+    // Checked first, so that nothing is written for a hook that cannot work.
+    const clsOptions &opt = run.projectOptions();
+    if (opt.text(u"prjTransformURL").trimmed().contains(u'"'))
+        run.abortRun(u"Function cnv(url,k) javascript contains quote"_qs);
+    QString languageVariable = opt.text(u"prjJavascriptLanguageVariable").trimmed();
+    if (languageVariable.isEmpty())
+        languageVariable = u"qwkLang"_qs;
+    if (opt.isChecked(u"prjChkMultiLingual") && !isScriptVariableName(languageVariable))
+        run.abortRun(u"Javascript language variable is not a script name: "_qs + languageVariable);
+    return languageVariable;
+}
+
 QString ScriptRuntimeWriter::notice()
 {
     return QStringLiteral(
@@ -89,20 +104,9 @@ void ScriptRuntimeWriter::setOptionPieces(TextEmitter &e)
     const clsOptions &opt = m_run.projectOptions();
     auto on = [&](const char16_t *key) { return opt.isChecked(QStringView(key)); };
 
-    // Checked first, so that nothing is written for a hook that cannot work.
+    const QString languageVariable = checkedLanguageVariable(m_run);
     const QString transform = opt.text(u"prjTransformURL").trimmed();
-    if (transform.contains(u'"'))
-        m_run.abortRun(u"Function cnv(url,k) javascript contains quote"_qs);
     const bool multilingual = on(u"prjChkMultiLingual");
-    QString languageVariable = opt.text(u"prjJavascriptLanguageVariable").trimmed();
-    if (languageVariable.isEmpty())
-        languageVariable = u"qwkLang"_qs;
-    if (multilingual) {
-        static const QRegularExpression name(
-            QStringLiteral("^[A-Za-z_$][A-Za-z0-9_$]*(\\.[A-Za-z_$][A-Za-z0-9_$]*)*$"));
-        if (!name.match(languageVariable).hasMatch())
-            m_run.abortRun(u"Javascript language variable is not a script name: "_qs + languageVariable);
-    }
 
     for (const char16_t *key : kClassKeys) {
         const QString k = QString::fromUtf16(key);

@@ -27,6 +27,12 @@ public:
     QString writeRuntime();
     QString writePageLoadCode();
 
+    // Stops the run for a transform hook with a double quote or, in a
+    // multilingual project, a language variable that is no script name;
+    // returns the language variable (qwkLang when none is set). Both
+    // runtimes call it before writing anything.
+    static QString checkedLanguageVariable(RunServices &run);
+
     // The notice at the top of every script.
     static QString notice();
 
