@@ -178,6 +178,23 @@ void SamplePageWriter::writeSample(const std::optional<QString> &chosen)
     m_run.logLine(QString(49, u'-'));
 }
 
+// What both pages say alike: the style sheet's path and address, the notes
+// on the sheet and the languages, and the date the page was written.
+void SamplePageWriter::setSharedPieces(TextEmitter &e, bool cssInScript, bool multilingual)
+{
+    if (!cssInScript) {
+        const QString styleSheet = m_run.styleSheetPath();
+        e.set(u"styleSheet"_qs, styleSheet);
+        e.set(u"styleSheetAddress"_qs, m_run.ra(styleSheet));
+    }
+    e.set(u"cssLink"_qs, e.render(cssInScript ? kCssInScript : kCssLink));
+    e.set(u"languageNote"_qs, multilingual ? e.render(kLanguageNote) : QString());
+    const QLocale locale = QLocale::system();
+    e.set(u"date"_qs,
+        locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' '
+            + locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
 QString SamplePageWriter::pageText(const QString &samplePath, const QString &scriptAddress)
 {
     const clsOptions &options = m_run.projectOptions();
@@ -198,20 +215,10 @@ QString SamplePageWriter::pageText(const QString &samplePath, const QString &scr
     e.set(u"samplePath"_qs, samplePath);
     e.set(u"language"_qs, language);
     e.set(u"sampleHtml"_qs, sampleHtml);
-    if (!cssInScript) {
-        const QString styleSheet = m_run.styleSheetPath();
-        e.set(u"styleSheet"_qs, styleSheet);
-        e.set(u"styleSheetAddress"_qs, m_run.ra(styleSheet));
-    }
+    setSharedPieces(e, cssInScript, multilingual);
     e.set(u"styleSheetLink"_qs, cssInScript ? QString() : e.render(kStyleSheetLink));
     e.set(u"languageScript"_qs, multilingual ? e.render(kLanguageScript) : QString());
     e.set(u"sampleScript"_qs, sampleHtml.isEmpty() ? QString() : e.render(kSampleScript));
-    e.set(u"cssLink"_qs, e.render(cssInScript ? kCssInScript : kCssLink));
-    e.set(u"languageNote"_qs, multilingual ? e.render(kLanguageNote) : QString());
-    const QLocale locale = QLocale::system();
-    e.set(u"date"_qs,
-        locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' '
-            + locale.toString(QTime::currentTime(), QLocale::ShortFormat));
     e.emit(kSamplePage);
     return page;
 }
@@ -236,20 +243,10 @@ QString SamplePageWriter::accessiblePageText(const QString &samplePath, const QS
     // The fragment ends with its own line end or not; the page's lines stay whole either way.
     e.set(u"fragment"_qs, fragment.trimmed());
     e.set(u"menuHere"_qs, (fragment.trimmed().isEmpty() ? kMenuFromScript : kMenuFromFragment).toString());
-    if (!cssInScript) {
-        const QString styleSheet = m_run.styleSheetPath();
-        e.set(u"styleSheet"_qs, styleSheet);
-        e.set(u"styleSheetAddress"_qs, m_run.ra(styleSheet));
-    }
+    setSharedPieces(e, cssInScript, multilingual);
     e.set(u"styleSheetLink"_qs, cssInScript ? QString() : e.render(kAccessibleStyleSheetLink));
     e.set(u"languageScript"_qs, multilingual ? e.render(kAccessibleLanguageScript) : QString());
     e.set(u"sampleScript"_qs, sampleHtml.isEmpty() ? QString() : e.render(kAccessibleSampleScript));
-    e.set(u"cssLink"_qs, e.render(cssInScript ? kCssInScript : kCssLink));
-    e.set(u"languageNote"_qs, multilingual ? e.render(kLanguageNote) : QString());
-    const QLocale locale = QLocale::system();
-    e.set(u"date"_qs,
-        locale.toString(QDate::currentDate(), QLocale::ShortFormat) + u' '
-            + locale.toString(QTime::currentTime(), QLocale::ShortFormat));
     e.emit(kAccessiblePage);
     return page;
 }

@@ -43,6 +43,7 @@ public:
     void setMenuFragment(MenuFragment fragment) { m_fragment = std::move(fragment); }
 
 private:
+    void setSharedPieces(class TextEmitter &e, bool cssInScript, bool multilingual);
     QString accessiblePageText(const QString &samplePath, const QString &scriptAddress);
 
     RunServices &m_run;
